@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace rc2e {
 
@@ -49,6 +50,12 @@ class Platform {
   virtual void* FindFunction(LibraryHandle library, const char* name) = 0;
   virtual void* FindFunctionByOrdinal(LibraryHandle library, uint16_t ordinal) = 0;
   virtual void UnloadLibrary(LibraryHandle library) = 0;
+
+  // Full-width to half-width mapping of code page 936 text (LCMapStringA, locale 2052,
+  // LCMAP_HALFWIDTH on Win32). Writes at most capacity bytes, no NUL; returns the bytes
+  // written, or with capacity 0 the bytes needed. The default maps the full-width forms
+  // A3A1..A3FE to 0x21..0x7E and the double-byte space A1A1 to a space.
+  virtual int MapToHalfWidth(const char* source, int length, char* destination, int capacity);
 };
 
 // Message box flag the fatal reports use (MB_ICONERROR on Win32).
@@ -77,10 +84,18 @@ class HostPlatform : public Platform {
   void* FindFunction(LibraryHandle library, const char* name) override;
   void* FindFunctionByOrdinal(LibraryHandle library, uint16_t ordinal) override;
   void UnloadLibrary(LibraryHandle library) override;
+#ifdef _WIN32
+  int MapToHalfWidth(const char* source, int length, char* destination, int capacity) override;
+#endif
 };
 
 Platform& CurrentPlatform();
 // Installs another platform (tests); returns the one it replaces. Null restores the host.
 Platform* ReplacePlatform(Platform* platform);
+
+#ifndef _WIN32
+// The POSIX host keeps its clipboard in the process; tests read it here.
+std::string_view PosixClipboardForTesting();
+#endif
 
 }  // namespace rc2e

@@ -40,6 +40,7 @@ class Text {
   char* data() { return block_; }  // null for the null text
   const char* address() const { return block_; }  // the block itself, possibly null
   std::string_view view() const { return block_ ? std::string_view(block_) : std::string_view(); }
+  operator std::string_view() const { return view(); }
 
  private:
   char* block_ = nullptr;

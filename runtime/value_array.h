@@ -147,4 +147,7 @@ class ValueArray {
   void* block_ = nullptr;
 };
 
+// The content of a whole file: one dimension of bytes. No block stands for "no file".
+using ByteBuffer = ValueArray<uint8_t>;
+
 }  // namespace rc2e

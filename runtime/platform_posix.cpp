@@ -1,0 +1,171 @@
+// The POSIX host for the portable build: C heap, file descriptors, an in-process clipboard,
+// message boxes on stderr, exit, dlopen. Sharing modes have no POSIX meaning and are ignored.
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "runtime/platform.h"
+
+extern "C" char __executable_start;
+extern "C" char _end;
+
+namespace rc2e {
+namespace {
+
+std::string& Clipboard() {
+  static std::string text;
+  return text;
+}
+
+int AsDescriptor(FileHandle file) { return static_cast<int>(file); }
+
+// The folder of the running executable, with its trailing slash; empty when unknown.
+std::string ExecutableFolder() {
+  char path[4096];
+  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return {};
+  std::string folder(path, static_cast<size_t>(n));
+  size_t slash = folder.rfind('/');
+  return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+}
+
+bool EndsWithDll(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string tail = name.substr(name.size() - 4);
+  for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return tail == ".dll";
+}
+
+}  // namespace
+
+std::string_view PosixClipboardForTesting() { return Clipboard(); }
+
+void* HostPlatform::Allocate(size_t bytes) { return std::calloc(1, bytes ? bytes : 1); }
+
+void* HostPlatform::Reallocate(void* block, size_t bytes) { return std::realloc(block, bytes ? bytes : 1); }
+
+void HostPlatform::Release(void* block) { std::free(block); }
+
+bool HostPlatform::IsInProgramImage(const void* address) {
+  auto a = reinterpret_cast<uintptr_t>(address);
+  return a >= reinterpret_cast<uintptr_t>(&__executable_start) && a < reinterpret_cast<uintptr_t>(&_end);
+}
+
+bool HostPlatform::IsReadable(const void* address, size_t bytes) {
+  char probe[64];
+  while (bytes > 0) {
+    size_t chunk = bytes < sizeof probe ? bytes : sizeof probe;
+    iovec local{probe, chunk};
+    iovec remote{const_cast<void*>(address), chunk};
+    if (process_vm_readv(getpid(), &local, 1, &remote, 1, 0) != static_cast<ssize_t>(chunk)) return false;
+    address = static_cast<const char*>(address) + chunk;
+    bytes -= chunk;
+  }
+  return true;
+}
+
+FileHandle HostPlatform::OpenPath(const char* path, uint32_t access, uint32_t /*share*/, FileCreation creation) {
+  if (!path) return kInvalidFile;
+  int flags = (access & kAccessRead) && (access & kAccessWrite) ? O_RDWR
+              : (access & kAccessWrite)                          ? O_WRONLY
+                                                                 : O_RDONLY;
+  if (creation == FileCreation::CreateAlways) flags |= O_CREAT | O_TRUNC;
+  if (creation == FileCreation::OpenAlways) flags |= O_CREAT;
+  int fd = open(path, flags | O_CLOEXEC, 0666);
+  if (fd < 0) return kInvalidFile;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    close(fd);
+    return kInvalidFile;
+  }
+  return fd;
+}
+
+bool HostPlatform::ReadBytes(FileHandle file, void* buffer, uint32_t bytes, uint32_t* bytesRead) {
+  uint32_t total = 0;
+  bool ok = true;
+  while (total < bytes) {
+    ssize_t n = read(AsDescriptor(file), static_cast<char*>(buffer) + total, bytes - total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ok = false;
+      break;
+    }
+    if (n == 0) break;
+    total += static_cast<uint32_t>(n);
+  }
+  if (bytesRead) *bytesRead = total;
+  return ok;
+}
+
+int64_t HostPlatform::FileSize(FileHandle file) {
+  struct stat info;
+  if (fstat(AsDescriptor(file), &info) != 0) return -1;
+  return info.st_size;
+}
+
+int64_t HostPlatform::FilePosition(FileHandle file) { return lseek(AsDescriptor(file), 0, SEEK_CUR); }
+
+bool HostPlatform::SetFilePosition(FileHandle file, int64_t position) {
+  return lseek(AsDescriptor(file), position, SEEK_SET) >= 0;
+}
+
+bool HostPlatform::SeekToEnd(FileHandle file) { return lseek(AsDescriptor(file), 0, SEEK_END) >= 0; }
+
+void HostPlatform::CloseFile(FileHandle file) { close(AsDescriptor(file)); }
+
+bool HostPlatform::PutClipboardText(const char* text, size_t length) {
+  Clipboard().assign(text, length);
+  return true;
+}
+
+int HostPlatform::ShowMessageBox(const char* text, const char* caption, unsigned /*flags*/) {
+  std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
+  return 1;
+}
+
+void HostPlatform::EndProcess(int exitCode) { std::exit(exitCode); }
+
+LibraryHandle HostPlatform::FindLoadedLibrary(const char* name) {
+  // Like GetModuleHandleA: no new reference is kept.
+  void* library = dlopen(name, RTLD_NOW | RTLD_NOLOAD);
+  if (library) dlclose(library);
+  return library;
+}
+
+// Tries the name in the executable's folder, then with ".dll" replaced by ".so" there,
+// then the plain name through the loader's own search.
+LibraryHandle HostPlatform::LoadLibraryByName(const char* name) {
+  if (!name || !*name) return nullptr;
+  std::string given(name);
+  std::string folder = given.find('/') == std::string::npos ? ExecutableFolder() : std::string();
+  if (!folder.empty() || given.find('/') != std::string::npos) {
+    if (void* library = dlopen((folder + given).c_str(), RTLD_NOW | RTLD_LOCAL)) return library;
+    if (EndsWithDll(given)) {
+      std::string shared = folder + given.substr(0, given.size() - 4) + ".so";
+      if (void* library = dlopen(shared.c_str(), RTLD_NOW | RTLD_LOCAL)) return library;
+    }
+  }
+  return dlopen(name, RTLD_NOW | RTLD_LOCAL);
+}
+
+void* HostPlatform::FindFunction(LibraryHandle library, const char* name) {
+  return library && name ? dlsym(library, name) : nullptr;
+}
+
+void* HostPlatform::FindFunctionByOrdinal(LibraryHandle, uint16_t) { return nullptr; }
+
+void HostPlatform::UnloadLibrary(LibraryHandle library) {
+  if (library) dlclose(library);
+}
+
+}  // namespace rc2e
