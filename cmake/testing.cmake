@@ -20,3 +20,10 @@ function(rc2e_add_test name)
     set_tests_properties(${name} PROPERTIES LABELS gui RUN_SERIAL ON)
   endif()
 endfunction()
+
+# GoogleTest's own sources hold literals outside code page 936, so they keep UTF-8.
+if(NOT RC2E_FUZZ AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  foreach(target gtest gtest_main gmock gmock_main)
+    target_compile_options(${target} PRIVATE -fexec-charset=UTF-8)
+  endforeach()
+endif()
