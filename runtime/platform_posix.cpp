@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "runtime/platform.h"
 
@@ -43,6 +44,23 @@ bool EndsWithDll(const std::string& name) {
   std::string tail = name.substr(name.size() - 4);
   for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return tail == ".dll";
+}
+
+// Where a library name is looked for, in order: the name in the executable's folder, the
+// name with ".dll" replaced by ".so" there, then the plain name through the loader's search.
+// A name with a folder in it is taken as given (and with ".so" for ".dll").
+std::vector<std::string> LibraryCandidates(const char* name) {
+  std::vector<std::string> candidates;
+  if (!name || !*name) return candidates;
+  std::string given(name);
+  bool hasFolder = given.find('/') != std::string::npos;
+  std::string folder = hasFolder ? std::string() : ExecutableFolder();
+  if (hasFolder || !folder.empty()) {
+    candidates.push_back(folder + given);
+    if (EndsWithDll(given)) candidates.push_back(folder + given.substr(0, given.size() - 4) + ".so");
+  }
+  if (!hasFolder) candidates.push_back(given);
+  return candidates;
 }
 
 }  // namespace
@@ -136,26 +154,21 @@ int HostPlatform::ShowMessageBox(const char* text, const char* caption, unsigned
 void HostPlatform::EndProcess(int exitCode) { std::exit(exitCode); }
 
 LibraryHandle HostPlatform::FindLoadedLibrary(const char* name) {
-  // Like GetModuleHandleA: no new reference is kept.
-  void* library = dlopen(name, RTLD_NOW | RTLD_NOLOAD);
-  if (library) dlclose(library);
-  return library;
-}
-
-// Tries the name in the executable's folder, then with ".dll" replaced by ".so" there,
-// then the plain name through the loader's own search.
-LibraryHandle HostPlatform::LoadLibraryByName(const char* name) {
-  if (!name || !*name) return nullptr;
-  std::string given(name);
-  std::string folder = given.find('/') == std::string::npos ? ExecutableFolder() : std::string();
-  if (!folder.empty() || given.find('/') != std::string::npos) {
-    if (void* library = dlopen((folder + given).c_str(), RTLD_NOW | RTLD_LOCAL)) return library;
-    if (EndsWithDll(given)) {
-      std::string shared = folder + given.substr(0, given.size() - 4) + ".so";
-      if (void* library = dlopen(shared.c_str(), RTLD_NOW | RTLD_LOCAL)) return library;
+  for (const std::string& candidate : LibraryCandidates(name)) {
+    // Like GetModuleHandleA: no new reference is kept.
+    if (void* library = dlopen(candidate.c_str(), RTLD_NOW | RTLD_NOLOAD)) {
+      dlclose(library);
+      return library;
     }
   }
-  return dlopen(name, RTLD_NOW | RTLD_LOCAL);
+  return nullptr;
+}
+
+LibraryHandle HostPlatform::LoadLibraryByName(const char* name) {
+  for (const std::string& candidate : LibraryCandidates(name)) {
+    if (void* library = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return library;
+  }
+  return nullptr;
 }
 
 void* HostPlatform::FindFunction(LibraryHandle library, const char* name) {

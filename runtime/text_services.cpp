@@ -72,7 +72,7 @@ bool MatchesAt(std::string_view text, size_t position, std::string_view search, 
 
 int CompareText(std::string_view a, std::string_view b) {
   size_t common = a.size() < b.size() ? a.size() : b.size();
-  int order = std::memcmp(a.data(), b.data(), common);
+  int order = common ? std::memcmp(a.data(), b.data(), common) : 0;
   if (order == 0) order = a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
   return order < 0 ? -1 : order > 0 ? 1 : 0;
 }

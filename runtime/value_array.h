@@ -66,8 +66,15 @@ class ValueArray {
   const void* Block() const { return block_; }
 
   // 1-based checked access: below 1 is run-time error 4, above the count error 1.
-  T& At(int32_t index) { return Elements()[CheckedOffset(index)]; }
-  const T& At(int32_t index) const { return Elements()[CheckedOffset(index)]; }
+  // The index is checked before the block is touched: an array without one has 0 elements.
+  T& At(int32_t index) {
+    int32_t offset = CheckedOffset(index);
+    return Elements()[offset];
+  }
+  const T& At(int32_t index) const {
+    int32_t offset = CheckedOffset(index);
+    return Elements()[offset];
+  }
 
   // Unchecked iteration over all elements in storage order.
   T* begin() { return block_ ? Elements() : nullptr; }

@@ -35,9 +35,18 @@ class RecordingPlatform : public HostPlatform {
     if (failAllocationsAbove && bytes > failAllocationsAbove) return nullptr;
     return HostPlatform::Allocate(bytes);
   }
+  void* Reallocate(void* block, size_t bytes) override {
+    if (failAllocationsAbove && bytes > failAllocationsAbove) return nullptr;
+    return HostPlatform::Reallocate(block, bytes);
+  }
+  void Release(void* block) override {
+    ++releases;
+    HostPlatform::Release(block);
+  }
 
   std::vector<RecordedBox> boxes;
-  size_t failAllocationsAbove = 0;  // 0: never fail
+  size_t failAllocationsAbove = 0;  // 0: never fail; applies to Allocate and Reallocate
+  int releases = 0;                 // blocks handed back to the heap
 
  private:
   Platform* previous_;
