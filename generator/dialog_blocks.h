@@ -1,0 +1,31 @@
+// Finds each dialog's block of logical lines: from its header to the END or `}` closing its
+// first BEGIN or `{`. Says nothing about which declarations or records a block holds.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "generator/logical_lines.h"
+#include "runtime/text.h"
+#include "runtime/value_array.h"
+
+namespace rc2e {
+
+struct DialogBlock {
+  Text symbol;         // as the header writes it
+  int32_t headerLine;  // line number of the header
+  int32_t lastLine;    // line number of the last logical line in the block
+};
+
+// One block per dialog header, in line order. BEGIN / END and `{` / `}` count as the first
+// word of a logical line (keywords without case) and nest. A header with no BEGIN before
+// the next header, or whose BEGIN is not closed before it, ends on the line before that
+// header; one that reaches the end of the lines ends on the last of them.
+ValueArray<DialogBlock> FindDialogBlocks(std::span<const LogicalLine> lines);
+
+// True when the line number lies inside the block.
+inline bool BlockHolds(const DialogBlock& block, int32_t lineNumber) {
+  return lineNumber >= block.headerLine && lineNumber <= block.lastLine;
+}
+
+}  // namespace rc2e

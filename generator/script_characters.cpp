@@ -1,0 +1,64 @@
+// Byte rules shared by the script-reading stages (see the header).
+// Knows nothing of statements or resources; only bytes, strings and comments.
+#include "generator/script_characters.h"
+
+namespace rc2e {
+
+namespace {
+
+char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+std::string_view TrimTrailingScriptBlanks(std::string_view text) {
+  size_t end = text.size();
+  while (end > 0 && IsScriptBlank(text[end - 1])) --end;
+  return text.substr(0, end);
+}
+
+std::string_view TrimScriptBlanks(std::string_view text) {
+  size_t begin = 0;
+  while (begin < text.size() && IsScriptBlank(text[begin])) ++begin;
+  return TrimTrailingScriptBlanks(text.substr(begin));
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+size_t TrailingCommentStart(std::string_view line) {
+  bool inString = false;
+  size_t i = 0;
+  while (i < line.size()) {
+    char c = line[i];
+    if (inString) {
+      if (c == '\\' && i + 1 < line.size()) {
+        i += 1 + CharacterLengthAt(line, i + 1);
+        continue;
+      }
+      if (c == '"') {
+        if (i + 1 < line.size() && line[i + 1] == '"') {
+          i += 2;
+          continue;
+        }
+        inString = false;
+      }
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '/' && i + 1 < line.size() && line[i + 1] == '/') {
+      return i;
+    }
+    i += CharacterLengthAt(line, i);
+  }
+  return line.size();
+}
+
+}  // namespace rc2e

@@ -1,0 +1,43 @@
+// Byte rules shared by the script-reading stages: blanks, identifier bytes, double-byte
+// stepping, ASCII case folding and where quoted strings and `//` comments lie in a line.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace rc2e {
+
+inline bool IsScriptBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+inline bool IsIdentifierByte(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+inline bool IsIdentifierStartByte(char c) { return IsIdentifierByte(c) && !(c >= '0' && c <= '9'); }
+
+// Bytes of the character at position i: 2 for a lead byte (0x80 or above) that has a
+// byte after it, else 1. Never steps past the end.
+inline size_t CharacterLengthAt(std::string_view text, size_t i) {
+  return static_cast<unsigned char>(text[i]) >= 0x80 && i + 1 < text.size() ? 2 : 1;
+}
+
+std::string_view TrimScriptBlanks(std::string_view text);
+std::string_view TrimTrailingScriptBlanks(std::string_view text);
+
+// ASCII letters compared without case; every other byte exactly.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
+
+// Position of the `//` that opens a trailing comment outside double-quoted strings, or
+// the length of the line when there is none. Inside a string `""` and a backslash with
+// the character after it do not end the string.
+size_t TrailingCommentStart(std::string_view line);
+
+// The line up to its trailing comment, without the blanks before it.
+inline std::string_view WithoutTrailingComment(std::string_view line) {
+  return TrimTrailingScriptBlanks(line.substr(0, TrailingCommentStart(line)));
+}
+
+}  // namespace rc2e

@@ -1,0 +1,78 @@
+// First word and comma-separated arguments of a statement line (see the header).
+// Does not join continued lines and does not interpret keywords.
+#include "generator/statement_arguments.h"
+
+#include "generator/script_characters.h"
+
+namespace rc2e {
+
+namespace {
+
+// Position of the next comma outside strings at or after start, or text.size().
+size_t NextSeparator(std::string_view text, size_t start) {
+  bool inString = false;
+  size_t i = start;
+  while (i < text.size()) {
+    char c = text[i];
+    if (inString) {
+      if (c == '\\' && i + 1 < text.size()) {
+        i += 1 + CharacterLengthAt(text, i + 1);
+        continue;
+      }
+      if (c == '"') {
+        if (i + 1 < text.size() && text[i + 1] == '"') {
+          i += 2;
+          continue;
+        }
+        inString = false;
+      }
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == ',') {
+      return i;
+    }
+    i += CharacterLengthAt(text, i);
+  }
+  return text.size();
+}
+
+}  // namespace
+
+StatementArguments::StatementArguments(std::string_view logicalLine) {
+  std::string_view code = logicalLine.substr(0, TrailingCommentStart(logicalLine));
+  size_t begin = 0;
+  while (begin < code.size() && IsScriptBlank(code[begin])) ++begin;
+  size_t end = begin;
+  while (end < code.size() && !IsScriptBlank(code[end]) && code[end] != ',' && code[end] != '"') {
+    end += CharacterLengthAt(code, end);
+  }
+  keyword_ = code.substr(begin, end - begin);
+  rest_ = code.substr(end);
+}
+
+int32_t StatementArguments::Count() const {
+  if (TrimScriptBlanks(rest_).empty()) return 0;
+  int32_t count = 1;
+  for (size_t i = NextSeparator(rest_, 0); i < rest_.size(); i = NextSeparator(rest_, i + 1)) ++count;
+  return count;
+}
+
+std::optional<std::string_view> StatementArguments::At(int32_t position) const {
+  if (position < 1 || TrimScriptBlanks(rest_).empty()) return std::nullopt;
+  size_t start = 0;
+  for (int32_t n = 1;; ++n) {
+    size_t end = NextSeparator(rest_, start);
+    if (n == position) return TrimScriptBlanks(rest_.substr(start, end - start));
+    if (end >= rest_.size()) return std::nullopt;
+    start = end + 1;
+  }
+}
+
+std::string_view Unquoted(std::string_view argument) {
+  if (argument.size() >= 2 && argument.front() == '"' && argument.back() == '"') {
+    return argument.substr(1, argument.size() - 2);
+  }
+  return argument;
+}
+
+}  // namespace rc2e
