@@ -18,6 +18,9 @@ class WindowBase {
  public:
   // construction
   WindowBase() = default;  // every member zero
+  // Member-wise copy for Clone: the same window, handlers and flags; cursor and font
+  // are duplicated so each record releases only its own handles.
+  explicit WindowBase(const WindowBase& other);
   WindowBase& operator=(const WindowBase&) = delete;
   // A record that still holds a window gives the window its earlier procedure back,
   // and no registry entry keeps the record's address.
@@ -267,11 +270,6 @@ class WindowBase {
   virtual void SetOnMouseLeave(EventHandler handler);
   // slot 96
   virtual void SetOnPaint(EventHandler handler);
-
- protected:
-  // Member-wise copy for Clone: the same window, handlers and flags; cursor and font
-  // are duplicated so each record releases only its own handles.
-  WindowBase(const WindowBase& other);
 };
 
 // Registers window → object in WindowRegistry and subclasses the window; false (and
