@@ -8,12 +8,15 @@
 #include <optional>
 #include <string>
 
+#include "framework/dialog_window.h"
+#include "framework/handle_map.h"
 #include "framework/program_module.h"
 
 namespace rc2e {
 namespace {
 
 constexpr uint32_t kTestMenuResource = 300;  // test_menu_object.rc
+constexpr int32_t kMenuBarDialog = 310;
 
 std::string Caption(const MenuObject& menu, uint32_t item, bool byPosition) {
   return std::string(menu.GetItemCaption(item, byPosition).view());
@@ -334,6 +337,36 @@ TEST(MenuObjectWindow, TrackPopupReturnsTheChosenCommand) {
   EXPECT_EQ(GetForegroundWindow(), window.handle);
   EXPECT_EQ(chosen, 22);
   popup.DestroyMenuHandle();
+}
+
+TEST(DialogMenuBar, GetSetAndRedraw) {
+  if (!WindowRegistry()) CreateRegistries();
+  programModule.moduleHandle = GetModuleHandleA(nullptr);
+  DialogWindow dialog;
+  EXPECT_FALSE(dialog.RedrawMenuBar()) << "no window yet";
+  ASSERT_TRUE(dialog.LoadModeless(nullptr, kMenuBarDialog));
+  HWND window = dialog.GetHandle();
+  EXPECT_EQ(dialog.GetMenuBar()->GetMenuHandle(), nullptr);
+
+  MenuObject bar;
+  ASSERT_TRUE(bar.CreateBar());
+  ASSERT_TRUE(bar.AppendItem("File", 1));
+  ASSERT_TRUE(dialog.SetMenuBar(&bar));
+  EXPECT_EQ(GetMenu(window), bar.GetMenuHandle());
+  EXPECT_TRUE(dialog.RedrawMenuBar());
+
+  std::unique_ptr<MenuObject> got = dialog.GetMenuBar();
+  EXPECT_EQ(got->GetMenuHandle(), bar.GetMenuHandle()) << "shared, not copied";
+  EXPECT_EQ(Caption(*got, 0, true), "File");
+  got->Destroy();
+  got.reset();
+  EXPECT_TRUE(IsMenu(bar.GetMenuHandle()));
+
+  EXPECT_TRUE(dialog.SetMenuBar());
+  EXPECT_EQ(GetMenu(window), nullptr);
+  EXPECT_TRUE(IsMenu(bar.GetMenuHandle())) << "removing the bar does not destroy the menu";
+  bar.DestroyMenuHandle();
+  DestroyWindow(window);
 }
 
 }  // namespace

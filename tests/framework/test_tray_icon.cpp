@@ -6,9 +6,15 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "framework/dialog_window.h"
+#include "framework/handle_map.h"
+#include "framework/program_module.h"
+#include "framework/shell_notify.h"
 
 namespace rc2e {
 namespace {
@@ -141,6 +147,214 @@ TEST(NotifyIconBlock, AllocatesZeroFilledAndReadsBackNumbers) {
   block.Free();
   EXPECT_FALSE(block);
   EXPECT_EQ(block.ReadNumber(layout::kTimeout), 0u);
+}
+
+// What the tray operations hand the shell.
+struct ShellCall {
+  DWORD message;
+  std::array<uint8_t, kNotifyIconBlockSize> block;
+
+  uint32_t NumberAt(size_t offset) const {
+    uint32_t value;
+    std::memcpy(&value, block.data() + offset, sizeof value);
+    return value;
+  }
+  std::string TextAt(size_t offset) const { return std::string(reinterpret_cast<const char*>(block.data() + offset)); }
+};
+std::vector<ShellCall> shellCalls;
+BOOL shellAnswer = TRUE;
+
+BOOL RecordingShellNotify(DWORD message, void* block) {
+  ShellCall call{message, {}};
+  std::memcpy(call.block.data(), block, kNotifyIconBlockSize);
+  shellCalls.push_back(call);
+  return shellAnswer;
+}
+
+constexpr int32_t kTrayDialogTemplate = 400;  // test_tray_icon.rc
+
+HICON MakeIcon() {
+  static const BYTE andMask[32 * 4] = {};
+  static const BYTE xorMask[32 * 4] = {};
+  return CreateIcon(GetModuleHandleA(nullptr), 32, 32, 1, 1, andMask, xorMask);
+}
+
+bool IconAlive(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return false;
+  DeleteObject(info.hbmMask);
+  DeleteObject(info.hbmColor);
+  return true;
+}
+
+uint32_t Word(const void* handle) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle)); }
+
+class TrayDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!WindowRegistry()) CreateRegistries();
+    programModule.moduleHandle = GetModuleHandleA(nullptr);
+    shellCalls.clear();
+    shellAnswer = TRUE;
+    shellNotifyFunction = RecordingShellNotify;
+    ASSERT_TRUE(dialog.LoadModeless(nullptr, kTrayDialogTemplate));
+    window = dialog.GetHandle();
+  }
+  void TearDown() override {
+    if (IsWindow(window)) DestroyWindow(window);
+    shellNotifyFunction = SystemShellNotify;
+  }
+  // The registered message arrives the way the shell broadcasts it.
+  void TaskbarRecreated() { SendMessageA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0); }
+
+  DialogWindow dialog;
+  HWND window = nullptr;
+};
+
+TEST_F(TrayDialog, WithoutAnAddEveryOtherOperationIsFalseAndSilent) {
+  HICON icon = MakeIcon();
+  EXPECT_FALSE(dialog.SetTrayTip("tip"));
+  EXPECT_FALSE(dialog.SetTrayIcon(icon));
+  EXPECT_FALSE(dialog.DisplayTrayBalloon("text"));
+  EXPECT_FALSE(dialog.RemoveTrayIcon());
+  TaskbarRecreated();
+  EXPECT_TRUE(shellCalls.empty());
+  EXPECT_FALSE(dialog.trayData);
+  DestroyIcon(icon);
+}
+
+TEST_F(TrayDialog, AddWritesTheWholeIconDescription) {
+  HICON icon = MakeIcon();
+  ASSERT_TRUE(dialog.AddTrayIcon(icon, "hello"));
+  EXPECT_NE(dialog.taskbarCreatedMessage, 0u);
+  EXPECT_EQ(dialog.taskbarCreatedMessage, RegisterWindowMessageA("TaskbarCreated"));
+  EXPECT_EQ(dialog.trayIcon.get(), icon);
+  ASSERT_EQ(shellCalls.size(), 1u);
+  const ShellCall& add = shellCalls[0];
+  EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(add.NumberAt(layout::kSize), 488u);
+  EXPECT_EQ(add.NumberAt(layout::kWindow), Word(window));
+  EXPECT_EQ(add.NumberAt(layout::kId), 1u);
+  EXPECT_EQ(add.NumberAt(layout::kFlags), 7u);
+  EXPECT_EQ(add.NumberAt(layout::kCallbackMessage), 0x3019u);
+  EXPECT_EQ(add.NumberAt(layout::kIcon), Word(icon));
+  EXPECT_EQ(add.TextAt(layout::kTip), "hello");
+  for (size_t offset = layout::kState; offset < kNotifyIconBlockSize; ++offset) {
+    ASSERT_EQ(add.block[offset], 0) << "untouched, zero-filled at " << offset;
+  }
+}
+
+TEST_F(TrayDialog, AddReportsTheShellsAnswerAndStartsOverEachTime) {
+  HICON first = MakeIcon();
+  HICON second = MakeIcon();
+  ASSERT_TRUE(dialog.AddTrayIcon(first));
+  EXPECT_EQ(shellCalls.back().TextAt(layout::kTip), "");
+  ASSERT_TRUE(dialog.DisplayTrayBalloon("old balloon"));
+  shellAnswer = FALSE;  // the shell refuses a second add for the same window and id
+  EXPECT_FALSE(dialog.AddTrayIcon(second, "new"));
+  EXPECT_FALSE(IconAlive(first));
+  EXPECT_EQ(dialog.trayIcon.get(), second);
+  const ShellCall& add = shellCalls.back();
+  EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(add.TextAt(layout::kTip), "new");
+  EXPECT_EQ(add.TextAt(layout::kInfo), "") << "a fresh block";
+  shellAnswer = TRUE;
+  EXPECT_TRUE(dialog.SetTrayTip("still there"));
+}
+
+TEST_F(TrayDialog, TipIconAndBalloonModifyTheKeptBlock) {
+  HICON first = MakeIcon();
+  HICON second = MakeIcon();
+  ASSERT_TRUE(dialog.AddTrayIcon(first, "tip"));
+
+  const std::string longTip(200, 'x');
+  ASSERT_TRUE(dialog.SetTrayTip(longTip.c_str()));
+  EXPECT_EQ(shellCalls.back().message, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(shellCalls.back().NumberAt(layout::kFlags), 7u);
+  EXPECT_EQ(shellCalls.back().TextAt(layout::kTip), longTip.substr(0, 127));
+  EXPECT_EQ(shellCalls.back().NumberAt(layout::kIcon), Word(first));
+
+  ASSERT_TRUE(dialog.SetTrayIcon(second));
+  EXPECT_FALSE(IconAlive(first));
+  EXPECT_EQ(dialog.trayIcon.get(), second);
+  EXPECT_EQ(shellCalls.back().NumberAt(layout::kIcon), Word(second));
+  EXPECT_EQ(shellCalls.back().NumberAt(layout::kFlags), 7u);
+
+  ASSERT_TRUE(dialog.DisplayTrayBalloon("only text"));
+  const ShellCall& balloon = shellCalls.back();
+  EXPECT_EQ(balloon.message, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(balloon.NumberAt(layout::kFlags), 31u);
+  EXPECT_EQ(balloon.TextAt(layout::kInfo), "only text");
+  EXPECT_EQ(balloon.TextAt(layout::kInfoTitle), "");
+  EXPECT_EQ(balloon.NumberAt(layout::kInfoFlags), 1u);
+  EXPECT_EQ(balloon.NumberAt(layout::kTimeout), 10000u);
+  EXPECT_EQ(balloon.TextAt(layout::kTip), longTip.substr(0, 127)) << "the block keeps the latest tip";
+
+  ASSERT_TRUE(dialog.DisplayTrayBalloon("warning", "title", 2, 500));
+  EXPECT_EQ(shellCalls.back().TextAt(layout::kInfoTitle), "title");
+  EXPECT_EQ(shellCalls.back().NumberAt(layout::kInfoFlags), 2u);
+  EXPECT_EQ(shellCalls.back().NumberAt(layout::kTimeout), 500u);
+
+  shellAnswer = FALSE;
+  EXPECT_FALSE(dialog.SetTrayTip("refused"));
+}
+
+TEST_F(TrayDialog, TaskbarRecreationReAddsTheLatestIconWithFlags7) {
+  HICON icon = MakeIcon();
+  ASSERT_TRUE(dialog.AddTrayIcon(icon, "tip"));
+  ASSERT_TRUE(dialog.DisplayTrayBalloon("balloon"));
+  shellCalls.clear();
+  TaskbarRecreated();
+  ASSERT_EQ(shellCalls.size(), 2u);
+  EXPECT_EQ(shellCalls[0].message, static_cast<DWORD>(NIM_DELETE));
+  EXPECT_EQ(shellCalls[1].message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(shellCalls[1].NumberAt(layout::kFlags), 7u);
+  EXPECT_EQ(shellCalls[1].NumberAt(layout::kIcon), Word(icon));
+  EXPECT_EQ(shellCalls[1].TextAt(layout::kTip), "tip");
+  EXPECT_EQ(shellCalls[1].NumberAt(layout::kWindow), Word(window));
+}
+
+TEST_F(TrayDialog, RemoveReleasesIconAndBlockSoNothingComesBack) {
+  HICON icon = MakeIcon();
+  ASSERT_TRUE(dialog.AddTrayIcon(icon, "tip"));
+  ASSERT_TRUE(dialog.RemoveTrayIcon());
+  EXPECT_EQ(shellCalls.back().message, static_cast<DWORD>(NIM_DELETE));
+  EXPECT_EQ(shellCalls.back().NumberAt(layout::kWindow), Word(window));
+  EXPECT_EQ(shellCalls.back().NumberAt(layout::kId), 1u);
+  EXPECT_FALSE(IconAlive(icon));
+  EXPECT_FALSE(dialog.trayIcon);
+  EXPECT_FALSE(dialog.trayData);
+
+  shellCalls.clear();
+  TaskbarRecreated();
+  EXPECT_TRUE(shellCalls.empty()) << "a removed icon is not re-added from its destroyed handle";
+  EXPECT_FALSE(dialog.SetTrayTip("tip"));
+  EXPECT_FALSE(dialog.RemoveTrayIcon());
+  EXPECT_TRUE(shellCalls.empty());
+
+  HICON again = MakeIcon();
+  EXPECT_TRUE(dialog.AddTrayIcon(again, "again"));
+  TaskbarRecreated();
+  EXPECT_EQ(shellCalls.back().TextAt(layout::kTip), "again");
+}
+
+TEST_F(TrayDialog, RemoveRefusedByTheShellStillEndsTheIcon) {
+  ASSERT_TRUE(dialog.AddTrayIcon(MakeIcon()));
+  shellAnswer = FALSE;
+  EXPECT_FALSE(dialog.RemoveTrayIcon());
+  EXPECT_FALSE(dialog.trayData);
+}
+
+TEST_F(TrayDialog, DestroyingTheWindowTakesTheIconAway) {
+  HICON icon = MakeIcon();
+  ASSERT_TRUE(dialog.AddTrayIcon(icon, "tip"));
+  shellCalls.clear();
+  DestroyWindow(window);
+  ASSERT_EQ(shellCalls.size(), 1u);
+  EXPECT_EQ(shellCalls[0].message, static_cast<DWORD>(NIM_DELETE));
+  EXPECT_FALSE(IconAlive(icon));
+  EXPECT_FALSE(dialog.trayData);
+  EXPECT_EQ(dialog.taskbarCreatedMessage, 0u);
 }
 
 }  // namespace
