@@ -50,4 +50,19 @@ int Platform::MapToHalfWidth(const char* source, int length, char* destination, 
   return written;
 }
 
+size_t Platform::WideToAnsi(const char16_t* wide, size_t count, char* destination, size_t capacity) {
+  size_t written = 0;
+  for (size_t i = 0; i < count; ++i) {
+    // A surrogate pair is one character.
+    if (wide[i] >= 0xD800 && wide[i] < 0xDC00 && i + 1 < count && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000) ++i;
+    char byte = wide[i] < 0x80 ? static_cast<char>(wide[i]) : '?';
+    if (capacity == 0) {
+      ++written;
+    } else if (written < capacity) {
+      destination[written++] = byte;
+    }
+  }
+  return written;
+}
+
 }  // namespace rc2e

@@ -56,6 +56,12 @@ class Platform {
   // written, or with capacity 0 the bytes needed. The default maps the full-width forms
   // A3A1..A3FE to 0x21..0x7E and the double-byte space A1A1 to a space.
   virtual int MapToHalfWidth(const char* source, int length, char* destination, int capacity);
+
+  // UTF-16 text in the ANSI code page (code page 936 on POSIX), a character the code page
+  // lacks as '?' (WideCharToMultiByte, CP_ACP, WC_NO_BEST_FIT_CHARS on Win32). Writes at
+  // most capacity bytes; returns the bytes written, or with capacity 0 the bytes needed.
+  // The default keeps ASCII and writes '?' for everything else.
+  virtual size_t WideToAnsi(const char16_t* wide, size_t count, char* destination, size_t capacity);
 };
 
 // Message box flag the fatal reports use (MB_ICONERROR on Win32).
@@ -87,6 +93,7 @@ class HostPlatform : public Platform {
 #ifdef _WIN32
   int MapToHalfWidth(const char* source, int length, char* destination, int capacity) override;
 #endif
+  size_t WideToAnsi(const char16_t* wide, size_t count, char* destination, size_t capacity) override;
 };
 
 Platform& CurrentPlatform();

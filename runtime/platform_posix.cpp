@@ -2,6 +2,7 @@
 // message boxes on stderr, exit, dlopen. Sharing modes have no POSIX meaning and are ignored.
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <iconv.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -171,14 +172,66 @@ LibraryHandle HostPlatform::LoadLibraryByName(const char* name) {
   return nullptr;
 }
 
+// ELF has no stdcall decoration: a name ending in "@" and digits (such as "_Z7get1_idPc@4")
+// is also looked up without that ending.
 void* HostPlatform::FindFunction(LibraryHandle library, const char* name) {
-  return library && name ? dlsym(library, name) : nullptr;
+  if (!library || !name) return nullptr;
+  if (void* function = dlsym(library, name)) return function;
+  const char* at = std::strrchr(name, '@');
+  if (!at || at == name || at[1] == '\0') return nullptr;
+  for (const char* c = at + 1; *c; ++c) {
+    if (!std::isdigit(static_cast<unsigned char>(*c))) return nullptr;
+  }
+  std::string undecorated(name, static_cast<size_t>(at - name));
+  return dlsym(library, undecorated.c_str());
 }
 
 void* HostPlatform::FindFunctionByOrdinal(LibraryHandle, uint16_t) { return nullptr; }
 
 void HostPlatform::UnloadLibrary(LibraryHandle library) {
   if (library) dlclose(library);
+}
+
+// Through iconv in chunks; a character that code page 936 lacks, or a broken surrogate,
+// becomes '?'.
+size_t HostPlatform::WideToAnsi(const char16_t* wide, size_t count, char* destination, size_t capacity) {
+  if (count == 0) return 0;
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+  iconv_t converter = iconv_open("CP936", "UTF-16BE");
+#else
+  iconv_t converter = iconv_open("CP936", "UTF-16LE");
+#endif
+  if (converter == reinterpret_cast<iconv_t>(-1)) return Platform::WideToAnsi(wide, count, destination, capacity);
+  size_t written = 0;
+  auto put = [&](const char* bytes, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+      if (capacity == 0) {
+        ++written;
+      } else if (written < capacity) {
+        destination[written++] = bytes[i];
+      }
+    }
+  };
+  char* in = reinterpret_cast<char*>(const_cast<char16_t*>(wide));
+  size_t inLeft = count * sizeof(char16_t);
+  char chunk[4096];
+  while (inLeft > 0) {
+    char* out = chunk;
+    size_t outLeft = sizeof chunk;
+    size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
+    put(chunk, sizeof chunk - outLeft);
+    if (result != static_cast<size_t>(-1) || errno == E2BIG) continue;
+    // EILSEQ or EINVAL: one character, a pair when it is one, becomes '?'.
+    const char16_t* unit = reinterpret_cast<const char16_t*>(in);
+    size_t skip = 2;
+    if (inLeft >= 4 && unit[0] >= 0xD800 && unit[0] < 0xDC00 && unit[1] >= 0xDC00 && unit[1] < 0xE000) skip = 4;
+    if (skip > inLeft) skip = inLeft;
+    in += skip;
+    inLeft -= skip;
+    put("?", 1);
+  }
+  iconv_close(converter);
+  return written;
 }
 
 }  // namespace rc2e

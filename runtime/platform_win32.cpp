@@ -144,4 +144,12 @@ int HostPlatform::MapToHalfWidth(const char* source, int length, char* destinati
   return LCMapStringA(2052, LCMAP_HALFWIDTH, source, length, capacity > 0 ? destination : nullptr, capacity);
 }
 
+size_t HostPlatform::WideToAnsi(const char16_t* wide, size_t count, char* destination, size_t capacity) {
+  if (count == 0 || count > 0x7FFFFFFF || capacity > 0x7FFFFFFF) return 0;
+  int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, reinterpret_cast<LPCWCH>(wide),
+                                    static_cast<int>(count), capacity > 0 ? destination : nullptr,
+                                    static_cast<int>(capacity), nullptr, nullptr);
+  return written > 0 ? static_cast<size_t>(written) : 0;
+}
+
 }  // namespace rc2e
