@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/handle_map.h"
 #include "framework/window_base.h"
 
 namespace rc2e {
@@ -217,6 +218,98 @@ TEST_F(BitmapToRegionTest, ADeviceDependentBitmapIsReadToo) {
   ASSERT_TRUE(region);
   EXPECT_TRUE(SameRegion(region.get(), {{1, 0, 3, 1}})) << Describe(RegionRectangles(region.get()));
   DeleteObject(bitmap);
+}
+
+// A 200 x 100 pop-up owned by a WindowBase object.
+class ShapedWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!WindowRegistry()) CreateRegistries();
+    static const ATOM kClass = [] {
+      WNDCLASSA wc{};
+      wc.lpfnWndProc = DefWindowProcA;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.lpszClassName = "WindowShapesTest";
+      return RegisterClassA(&wc);
+    }();
+    (void)kClass;
+    window = object.CreateEx(nullptr, 0, "WindowShapesTest", "shapes", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100,
+                             nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+  }
+  void TearDown() override { DestroyWindow(window); }
+
+  // The window's region now, or null when it has none.
+  OwnedRegion CurrentRegion() {
+    OwnedRegion region(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(window, region.get()) == ERROR) return OwnedRegion();
+    return region;
+  }
+
+  WindowBase object;
+  HWND window = nullptr;
+};
+
+TEST_F(ShapedWindow, SetRegionHandsTheRegionToTheWindow) {
+  ASSERT_TRUE(object.SetRegion(CreateRectRgn(5, 5, 50, 40)));
+  OwnedRegion now = CurrentRegion();
+  ASSERT_TRUE(now);
+  EXPECT_TRUE(SameRegion(now.get(), {{5, 5, 50, 40}}));
+  EXPECT_TRUE(object.SetRegion(nullptr));
+  EXPECT_FALSE(CurrentRegion()) << "0 removes the region";
+}
+
+TEST_F(ShapedWindow, RoundCornersCoverTheWholeWindowOrCutTheCorners) {
+  ASSERT_TRUE(object.SetRoundCorners(0));
+  OwnedRegion square = CurrentRegion();
+  ASSERT_TRUE(square);
+  for (POINT corner : {POINT{0, 0}, POINT{199, 0}, POINT{0, 99}, POINT{199, 99}}) {
+    EXPECT_TRUE(PtInRegion(square.get(), corner.x, corner.y)) << corner.x << "," << corner.y;
+  }
+  ASSERT_TRUE(object.SetRoundCorners(40, true));
+  OwnedRegion round = CurrentRegion();
+  ASSERT_TRUE(round);
+  EXPECT_FALSE(PtInRegion(round.get(), 0, 0));
+  EXPECT_FALSE(PtInRegion(round.get(), 199, 99));
+  EXPECT_TRUE(PtInRegion(round.get(), 100, 50));
+  EXPECT_TRUE(PtInRegion(round.get(), 100, 0));
+}
+
+TEST_F(ShapedWindow, ShapeFromBitmapTakesTheBitmapOnceTheRegionIsMade) {
+  std::vector<uint32_t> pixels(4 * 3, K);
+  pixels[0] = W;  // (0, 0) transparent by default
+  pixels[5] = A;  // (1, 1) transparent only when asked for
+  HBITMAP bitmap = MakeBitmap(4, 3, pixels);
+  ASSERT_TRUE(object.ShapeFromBitmap(bitmap));
+  EXPECT_EQ(GetObjectType(bitmap), 0u);
+  OwnedRegion now = CurrentRegion();
+  ASSERT_TRUE(now);
+  EXPECT_TRUE(SameRegion(now.get(), {{1, 0, 4, 1}, {0, 1, 4, 3}}));
+
+  bitmap = MakeBitmap(4, 3, pixels);
+  ASSERT_TRUE(object.ShapeFromBitmap(bitmap, A, true));
+  now = CurrentRegion();
+  EXPECT_TRUE(SameRegion(now.get(), {{0, 0, 4, 1}, {0, 1, 1, 2}, {2, 1, 4, 2}, {0, 2, 4, 3}}));
+}
+
+TEST_F(ShapedWindow, ShapeFromAnUnreadableBitmapChangesNothing) {
+  ASSERT_TRUE(object.SetRegion(CreateRectRgn(0, 0, 20, 20)));
+  EXPECT_FALSE(object.ShapeFromBitmap(reinterpret_cast<HBITMAP>(0x1234)));
+  OwnedRegion now = CurrentRegion();
+  ASSERT_TRUE(now);
+  EXPECT_TRUE(SameRegion(now.get(), {{0, 0, 20, 20}}));
+}
+
+TEST(WindowShapesWithoutWindow, RefusedRegionsAreDeletedAndTheBitmapIsStillTaken) {
+  WindowBase object;
+  HRGN region = CreateRectRgn(0, 0, 10, 10);
+  EXPECT_FALSE(object.SetRegion(region));
+  EXPECT_EQ(GetObjectType(region), 0u);
+  EXPECT_FALSE(object.SetRoundCorners(10));
+
+  HBITMAP bitmap = MakeBitmap(2, 1, {K, K});
+  EXPECT_FALSE(object.ShapeFromBitmap(bitmap));
+  EXPECT_EQ(GetObjectType(bitmap), 0u);
 }
 
 }  // namespace
