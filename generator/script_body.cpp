@@ -1,0 +1,16 @@
+// The scanned part of a script read into its three views (see the header).
+// Which records take which class is the dialog choice's business.
+#include "generator/script_body.h"
+
+namespace rc2e {
+
+ScriptBody ReadScriptBody(std::span<const std::string_view> scannedLines, int32_t firstLineNumber) {
+  ScriptBody body;
+  body.lines = JoinLogicalLines(scannedLines, firstLineNumber);
+  std::span<const LogicalLine> logical(body.lines.begin(), body.lines.end());
+  body.declarations = FindDeclarations(logical);
+  body.blocks = FindDialogBlocks(logical);
+  return body;
+}
+
+}  // namespace rc2e
