@@ -279,6 +279,8 @@ TEST_F(TrayDialog, TipIconAndBalloonModifyTheKeptBlock) {
   EXPECT_EQ(dialog.trayIcon.get(), second);
   EXPECT_EQ(shellCalls.back().NumberAt(layout::kIcon), Word(second));
   EXPECT_EQ(shellCalls.back().NumberAt(layout::kFlags), 7u);
+  ASSERT_TRUE(dialog.SetTrayIcon(second));
+  EXPECT_TRUE(IconAlive(second)) << "giving the shown icon again does not destroy it";
 
   ASSERT_TRUE(dialog.DisplayTrayBalloon("only text"));
   const ShellCall& balloon = shellCalls.back();
