@@ -104,6 +104,7 @@ Text ToHalfWidth(std::string_view text) {
   static constexpr std::string_view kWideSlash = "／";
   static constexpr std::string_view kWideBackslash = "＼";
   GrowableBuffer replaced;
+  bool loneLeadAtEnd = false;
   for (size_t i = 0; i < text.size();) {
     std::string_view rest = text.substr(i);
     if (rest.starts_with(kWideSlash)) {
@@ -114,20 +115,29 @@ Text ToHalfWidth(std::string_view text) {
       i += kWideBackslash.size();
     } else {
       size_t step = IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
+      loneLeadAtEnd = IsLeadByte(text[i]) && step == 1;
       replaced.Append(text.data() + i, step);
       i += step;
     }
   }
   auto* source = reinterpret_cast<const char*>(replaced.data());
-  int length = static_cast<int>(replaced.size());
+  std::string_view whole(source, replaced.size());
+  // A lead byte without its trail at the very end is no character to map; it is kept as it is.
+  std::string_view loneLead;
+  if (loneLeadAtEnd) {
+    loneLead = whole.substr(whole.size() - 1);
+    whole.remove_suffix(1);
+  }
   Platform& platform = CurrentPlatform();
-  int needed = platform.MapToHalfWidth(source, length, nullptr, 0);
+  int length = static_cast<int>(whole.size());
+  int needed = length > 0 ? platform.MapToHalfWidth(whole.data(), length, nullptr, 0) : 0;
   // Should the mapping fail, the text keeps its full-width forms rather than being lost.
-  if (needed <= 0) return Text::Copy(std::string_view(source, replaced.size()));
-  Text mapped = Text::WithLength(static_cast<size_t>(needed));
-  int written = platform.MapToHalfWidth(source, length, mapped.data(), needed);
-  if (written <= 0) return Text::Copy(std::string_view(source, replaced.size()));
-  mapped.data()[written] = '\0';
+  if (length > 0 && needed <= 0) return Text::Copy(std::string_view(source, replaced.size()));
+  Text mapped = Text::WithLength(static_cast<size_t>(needed) + loneLead.size());
+  int written = needed > 0 ? platform.MapToHalfWidth(whole.data(), length, mapped.data(), needed) : 0;
+  if (length > 0 && written <= 0) return Text::Copy(std::string_view(source, replaced.size()));
+  if (!loneLead.empty()) std::memcpy(mapped.data() + written, loneLead.data(), loneLead.size());
+  mapped.data()[static_cast<size_t>(written) + loneLead.size()] = '\0';
   if (mapped.IsEmpty()) return Text();
   return mapped;
 }

@@ -21,11 +21,19 @@ namespace {
 
 using testing::ScratchFolder;
 
-bool IsOpenHandle(FileHandle handle) {
+// Whether the file opened at path through handle (with sharing 4 on Win32) is still open.
+// Win32 reuses handle values at once, so there the file itself is asked: an exclusive
+// opener keeps every other open out.
+bool StillOpen(const std::string& path, FileHandle handle) {
 #ifdef _WIN32
-  DWORD flags = 0;
-  return GetHandleInformation(reinterpret_cast<HANDLE>(handle), &flags) != FALSE;
+  (void)handle;
+  HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (other == INVALID_HANDLE_VALUE) return true;
+  CloseHandle(other);
+  return false;
 #else
+  (void)path;
   return fcntl(static_cast<int>(handle), F_GETFD) != -1;
 #endif
 }
@@ -74,9 +82,15 @@ TEST_F(FileServices, OpenedFilesAreListedNewestFirstUntilClosed) {
   EXPECT_EQ(OpenFileList::Head(), second);
   EXPECT_EQ(second->next, first);
 
-  FileHandle handle = first->handle;
+  std::string otherPath = WriteFile("x.txt", "x");
+  FileObject* exclusive = OpenFileObject(otherPath.c_str(), 1, 4);
+  ASSERT_NE(exclusive, nullptr);
+  FileHandle handle = exclusive->handle;
+  EXPECT_TRUE(StillOpen(otherPath, handle));
+  EXPECT_TRUE(CloseFileObject(exclusive));
+  EXPECT_FALSE(StillOpen(otherPath, handle));
+
   EXPECT_TRUE(CloseFileObject(first));
-  EXPECT_FALSE(IsOpenHandle(handle));
   EXPECT_FALSE(OpenFileList::Contains(first));
   EXPECT_FALSE(CloseFileObject(first));
   EXPECT_FALSE(CloseFileObject(nullptr));
@@ -86,19 +100,21 @@ TEST_F(FileServices, OpenedFilesAreListedNewestFirstUntilClosed) {
 }
 
 TEST_F(FileServices, ExitHookClosesEveryFileStillOpen) {
-  std::string path = WriteFile("a.txt", "abc");
-  FileHandle a = OpenFileObject(path.c_str(), 1)->handle;
-  FileHandle b = OpenFileObject(path.c_str(), 1)->handle;
+  std::string pathA = WriteFile("a.txt", "abc");
+  std::string pathB = WriteFile("b.txt", "abc");
+  FileHandle a = OpenFileObject(pathA.c_str(), 1, 4)->handle;
+  FileHandle b = OpenFileObject(pathB.c_str(), 1, 4)->handle;
+  ASSERT_TRUE(StillOpen(pathA, a));
   {
     testing::RecordingPlatform platform;
     EXPECT_EQ(testing::ExitCodeOf([] { ExitProgram(0); }), 0);
   }
   EXPECT_EQ(OpenFileList::Head(), nullptr);
   EXPECT_EQ(GetExitHook(ExitHookSlot::Files), nullptr);
-  EXPECT_FALSE(IsOpenHandle(a));
-  EXPECT_FALSE(IsOpenHandle(b));
+  EXPECT_FALSE(StillOpen(pathA, a));
+  EXPECT_FALSE(StillOpen(pathB, b));
 
-  ASSERT_NE(OpenFileObject(path.c_str(), 1), nullptr);
+  ASSERT_NE(OpenFileObject(pathA.c_str(), 1), nullptr);
   EXPECT_NE(GetExitHook(ExitHookSlot::Files), nullptr) << "the next first file installs the hook again";
 }
 
@@ -203,7 +219,7 @@ TEST_F(FileServices, ReadWholeFileGivesEveryByteOrNoBlock) {
   EXPECT_EQ(empty.Count(), 0);
   EXPECT_TRUE(BytesToText(empty).IsNull());
 
-  ByteBuffer bytes = ReadWholeFile(WriteFile("nul", std::string_view("a\0b\x1A", 4)).c_str());
+  ByteBuffer bytes = ReadWholeFile(WriteFile("zero", std::string_view("a\0b\x1A", 4)).c_str());
   ASSERT_EQ(bytes.Count(), 4);
   EXPECT_EQ(bytes.At(2), 0);
   EXPECT_EQ(bytes.At(4), 0x1A);

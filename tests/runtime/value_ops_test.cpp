@@ -58,6 +58,8 @@ TEST(ToHalfWidth, MapsFullWidthFormsOnly) {
       {"plain text", "plain text"},
       {"", "<null>"},
       {"x\x81", "x\x81"},
+      {"\x81", "\x81"},
+      {"ＡＢ\x81", "AB\x81"},
   };
   for (const Case& c : cases) EXPECT_EQ(Shown(ToHalfWidth(c.text)), c.expected) << c.text;
 }
