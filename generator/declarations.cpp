@@ -214,7 +214,10 @@ const char* StaticSubtype(std::string_view style) {
   return ContainsAnyWord(style, {"SS_BITMAP", "SS_ICON", "SS_ENHMETAFILE"}) ? kPicture : kLabel;
 }
 
-// The symbol of a dialog header: the first word, then blanks, then DIALOG or DIALOGEX.
+}  // namespace
+
+const char* DialogComponentClass() { return kDialog; }
+
 std::optional<std::string_view> DialogHeaderSymbol(const StatementArguments& statement) {
   std::string_view rest = statement.Rest();
   if (statement.Keyword().empty() || rest.empty() || !IsScriptBlank(rest[0])) return std::nullopt;
@@ -226,10 +229,6 @@ std::optional<std::string_view> DialogHeaderSymbol(const StatementArguments& sta
   if (!EqualsIgnoringCase(second, "DIALOG") && !EqualsIgnoringCase(second, "DIALOGEX")) return std::nullopt;
   return statement.Keyword();
 }
-
-}  // namespace
-
-const char* DialogComponentClass() { return kDialog; }
 
 const char* ControlComponentClass(std::string_view classArgument, std::string_view styleArgument) {
   std::string_view name = Unquoted(TrimScriptBlanks(classArgument));
@@ -270,8 +269,7 @@ ValueArray<Declaration> FindDeclarations(std::span<const LogicalLine> lines) {
   for (const LogicalLine& line : lines) {
     std::optional<DeclaredSymbol> declared = ReadDeclaration(line.text);
     if (!declared) continue;
-    found.Append(Declaration{line.lineNumber, Text::Copy(declared->symbol), declared->componentClass,
-                             declared->isDialogHeader});
+    found.Append(Declaration{line.lineNumber, declared->symbol, declared->componentClass, declared->isDialogHeader});
   }
   return found.Finish();
 }

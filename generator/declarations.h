@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "generator/logical_lines.h"
-#include "runtime/text.h"
+#include "generator/statement_arguments.h"
 #include "runtime/value_array.h"
 
 namespace rc2e {
@@ -21,7 +21,7 @@ struct DeclaredSymbol {
 
 struct Declaration {
   int32_t lineNumber;  // of the logical line
-  Text symbol;
+  std::string_view symbol;  // into the logical line
   const char* componentClass;  // a literal, never null
   bool isDialogHeader;
 };
@@ -34,11 +34,16 @@ const char* DialogComponentClass();
 // the line.
 std::optional<DeclaredSymbol> ReadDeclaration(std::string_view logicalLine);
 
+// The symbol of a dialog header: the first word, then blanks, then DIALOG or DIALOGEX in
+// any case; nullopt for any other statement.
+std::optional<std::string_view> DialogHeaderSymbol(const StatementArguments& statement);
+
 // The class a CONTROL statement gives for its class argument (quoted or not, any case)
 // and its style argument; null for a class outside the table.
 const char* ControlComponentClass(std::string_view classArgument, std::string_view styleArgument);
 
-// Every declaration among the logical lines, in line order.
+// Every declaration among the logical lines, in line order; the symbols point into the
+// lines' text.
 ValueArray<Declaration> FindDeclarations(std::span<const LogicalLine> lines);
 
 }  // namespace rc2e

@@ -11,9 +11,15 @@ namespace rc2e {
 
 namespace {
 
-bool IsDialogHeader(const LogicalLine& line) {
-  std::optional<DeclaredSymbol> declared = ReadDeclaration(line.text);
-  return declared && declared->isDialogHeader;
+// The header symbol of a logical line, and its first word for BEGIN / END.
+struct LineStart {
+  std::optional<std::string_view> header;
+  std::string_view keyword;
+};
+
+LineStart ReadLineStart(const LogicalLine& line) {
+  StatementArguments statement(line.text);
+  return {DialogHeaderSymbol(statement), statement.Keyword()};
 }
 
 }  // namespace
@@ -21,31 +27,37 @@ bool IsDialogHeader(const LogicalLine& line) {
 ValueArray<DialogBlock> FindDialogBlocks(std::span<const LogicalLine> lines) {
   GrowingArray<DialogBlock> blocks;
   size_t i = 0;
-  while (i < lines.size() && !IsDialogHeader(lines[i])) ++i;
+  LineStart start;
+  while (i < lines.size() && !(start = ReadLineStart(lines[i])).header) ++i;
   while (i < lines.size()) {
-    const LogicalLine& header = lines[i];
-    DialogBlock block{Text::Copy(ReadDeclaration(header.text)->symbol), header.lineNumber, header.lineNumber};
+    DialogBlock block{*start.header, lines[i].lineNumber, lines[i].lineNumber};
     int32_t depth = 0;
     bool opened = false;
     size_t next = i + 1;
+    bool atHeader = false;
     for (; next < lines.size(); ++next) {
       const LogicalLine& line = lines[next];
-      if (IsDialogHeader(line)) break;
+      start = ReadLineStart(line);
+      if (start.header) {
+        atHeader = true;
+        break;
+      }
       block.lastLine = line.lineNumber;
-      std::string_view word = StatementArguments(line.text).Keyword();
-      if (EqualsIgnoringCase(word, "BEGIN") || word == "{") {
+      if (EqualsIgnoringCase(start.keyword, "BEGIN") || start.keyword == "{") {
         ++depth;
         opened = true;
-      } else if (opened && (EqualsIgnoringCase(word, "END") || word == "}")) {
+      } else if (opened && (EqualsIgnoringCase(start.keyword, "END") || start.keyword == "}")) {
         if (--depth == 0) {
           ++next;
           break;
         }
       }
     }
-    blocks.Append(std::move(block));
+    blocks.Append(block);
     i = next;
-    while (i < lines.size() && !IsDialogHeader(lines[i])) ++i;
+    if (!atHeader) {
+      while (i < lines.size() && !(start = ReadLineStart(lines[i])).header) ++i;
+    }
   }
   return blocks.Finish();
 }

@@ -4,15 +4,15 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "generator/logical_lines.h"
-#include "runtime/text.h"
 #include "runtime/value_array.h"
 
 namespace rc2e {
 
 struct DialogBlock {
-  Text symbol;         // as the header writes it
+  std::string_view symbol;  // as the header writes it, into the header's line
   int32_t headerLine;  // line number of the header
   int32_t lastLine;    // line number of the last logical line in the block
 };

@@ -28,14 +28,14 @@ DeclarationRange DeclarationsInBlock(const ValueArray<Declaration>& declarations
 // Symbol to the 1-based index of the first block that the symbol heads.
 SymbolTable FirstBlocks(const ValueArray<DialogBlock>& blocks) {
   SymbolTable first;
-  for (int32_t n = blocks.Count(); n >= 1; --n) first.Assign(blocks.At(n).symbol.view(), n);
+  for (int32_t n = blocks.Count(); n >= 1; --n) first.Assign(blocks.At(n).symbol, n);
   return first;
 }
 
 // Symbol to the 1-based index of its last declaration within [begin, end).
 SymbolTable LastDeclarations(const Declaration* begin, const Declaration* end, const Declaration* base) {
   SymbolTable last;
-  for (const Declaration* d = begin; d != end; ++d) last.Assign(d->symbol.view(), static_cast<int32_t>(d - base) + 1);
+  for (const Declaration* d = begin; d != end; ++d) last.Assign(d->symbol, static_cast<int32_t>(d - base) + 1);
   return last;
 }
 
@@ -95,13 +95,13 @@ ValueArray<DialogSummary> ListDialogs(std::span<const RecordKey> records, const 
   SymbolTable listed;
   GrowingArray<DialogSummary> dialogs;
   for (const DialogBlock& block : blocks) {
-    if (listed.Find(block.symbol.view())) continue;
-    listed.Assign(block.symbol.view(), 1);
+    if (listed.Find(block.symbol)) continue;
+    listed.Assign(block.symbol, 1);
     DeclarationRange inBlock = DeclarationsInBlock(declarations, block);
     int32_t controls = static_cast<int32_t>(
         std::count_if(inBlock.begin, inBlock.end, [](const Declaration& d) { return !d.isDialogHeader; }));
-    dialogs.Append(DialogSummary{Text::Copy(block.symbol.view()),
-                                 firstRecord.Find(block.symbol.view()).value_or(0), controls});
+    dialogs.Append(DialogSummary{block.symbol,
+                                 firstRecord.Find(block.symbol).value_or(0), controls});
   }
   return dialogs.Finish();
 }

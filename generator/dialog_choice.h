@@ -8,7 +8,6 @@
 
 #include "generator/declarations.h"
 #include "generator/dialog_blocks.h"
-#include "runtime/text.h"
 #include "runtime/value_array.h"
 
 namespace rc2e {
@@ -42,7 +41,7 @@ DialogChoice ChooseDialog(std::span<const RecordKey> records, const ValueArray<D
                           const ValueArray<DialogBlock>& blocks, std::string_view chosenDialog);
 
 struct DialogSummary {
-  Text symbol;
+  std::string_view symbol;  // into the header's line
   int32_t recordIndex;   // 1-based index of its record, 0 when no record names it
   int32_t controlCount;  // declarations in its block other than dialog headers
 };

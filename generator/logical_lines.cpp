@@ -17,27 +17,17 @@ std::string_view TrimLeadingScriptBlanks(std::string_view text) {
   return text.substr(begin);
 }
 
-// The joined text of lines[first..last]; every line but the last ends in a continuation.
-Text JoinRun(std::span<const std::string_view> lines, size_t first, size_t last) {
-  size_t length = 0;
-  for (size_t i = first; i <= last; ++i) {
-    std::string_view piece = i == last ? lines[i] : WithoutTrailingComment(lines[i]);
-    if (i > first) piece = TrimLeadingScriptBlanks(piece);
-    length += piece.size() + (i > first ? 1 : 0);
-  }
-  Text joined = Text::WithLength(length);
-  char* out = joined.data();
-  for (size_t i = first; i <= last; ++i) {
-    std::string_view piece = i == last ? lines[i] : WithoutTrailingComment(lines[i]);
-    if (i > first) {
-      piece = TrimLeadingScriptBlanks(piece);
-      *out++ = ' ';
-    }
-    std::memcpy(out, piece.data(), piece.size());
-    out += piece.size();
-  }
-  return joined;
+// The piece that scanned line i adds to a run from first to last.
+std::string_view RunPiece(std::span<const std::string_view> lines, size_t first, size_t last, size_t i) {
+  std::string_view piece = i == last ? lines[i] : WithoutTrailingComment(lines[i]);
+  return i > first ? TrimLeadingScriptBlanks(piece) : piece;
 }
+
+struct Run {
+  int32_t logicalIndex;  // 1-based
+  size_t first;
+  size_t last;
+};
 
 }  // namespace
 
@@ -49,21 +39,38 @@ bool ContinuesOnNextLine(std::string_view line) {
   return last != std::string_view::npos && last + 1 == code.size() && (code[last] == ',' || code[last] == '|');
 }
 
-ValueArray<LogicalLine> JoinLogicalLines(std::span<const std::string_view> lines, int32_t firstLineNumber) {
+LogicalLines JoinLogicalLines(std::span<const std::string_view> lines, int32_t firstLineNumber) {
   GrowingArray<LogicalLine> logical;
+  GrowingArray<Run> runs;
+  size_t joinedLength = 0;
   size_t i = 0;
   while (i < lines.size()) {
     size_t last = i;
     while (last + 1 < lines.size() && ContinuesOnNextLine(lines[last])) ++last;
-    LogicalLine line{firstLineNumber + static_cast<int32_t>(i), lines[i], Text()};
+    logical.Append(LogicalLine{firstLineNumber + static_cast<int32_t>(i), lines[i]});
     if (last > i) {
-      line.joined = JoinRun(lines, i, last);
-      line.text = line.joined.view();
+      runs.Append(Run{logical.Count(), i, last});
+      for (size_t k = i; k <= last; ++k) joinedLength += RunPiece(lines, i, last, k).size() + (k > i ? 1 : 0);
     }
-    logical.Append(std::move(line));
     i = last + 1;
   }
-  return logical.Finish();
+
+  LogicalLines result{logical.Finish(), Text()};
+  if (runs.Count() == 0) return result;
+  result.joinedStorage = Text::WithLength(joinedLength);
+  char* out = result.joinedStorage.data();
+  for (int32_t n = 1; n <= runs.Count(); ++n) {
+    const Run& run = runs.At(n);
+    char* begin = out;
+    for (size_t k = run.first; k <= run.last; ++k) {
+      std::string_view piece = RunPiece(lines, run.first, run.last, k);
+      if (k > run.first) *out++ = ' ';
+      std::memcpy(out, piece.data(), piece.size());
+      out += piece.size();
+    }
+    result.lines.At(run.logicalIndex).text = std::string_view(begin, static_cast<size_t>(out - begin));
+  }
+  return result;
 }
 
 }  // namespace rc2e

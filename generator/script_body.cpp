@@ -7,7 +7,7 @@ namespace rc2e {
 ScriptBody ReadScriptBody(std::span<const std::string_view> scannedLines, int32_t firstLineNumber) {
   ScriptBody body;
   body.lines = JoinLogicalLines(scannedLines, firstLineNumber);
-  std::span<const LogicalLine> logical(body.lines.begin(), body.lines.end());
+  std::span<const LogicalLine> logical(body.lines.lines.begin(), body.lines.lines.end());
   body.declarations = FindDeclarations(logical);
   body.blocks = FindDialogBlocks(logical);
   return body;

@@ -14,7 +14,8 @@
 namespace rc2e {
 
 struct ScriptBody {
-  ValueArray<LogicalLine> lines;  // views into the scanned lines, which must outlive it
+  // Declarations and blocks point into the lines; moving the body keeps them valid.
+  LogicalLines lines;  // views into the scanned lines, which must outlive it
   ValueArray<Declaration> declarations;
   ValueArray<DialogBlock> blocks;
 };

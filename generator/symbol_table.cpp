@@ -19,7 +19,7 @@ int32_t SymbolTable::SlotFor(std::string_view name, uint32_t hash) const {
   uint32_t mask = static_cast<uint32_t>(slots_.Count()) - 1;
   for (uint32_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_.At(static_cast<int32_t>(i) + 1);
-    if (slot.name.IsNull() || (slot.hash == hash && slot.name.view() == name)) return static_cast<int32_t>(i) + 1;
+    if (slot.name.data() == nullptr || (slot.hash == hash && slot.name == name)) return static_cast<int32_t>(i) + 1;
   }
 }
 
@@ -27,8 +27,8 @@ void SymbolTable::Grow() {
   ValueArray<Slot> old = std::move(slots_);
   slots_ = ValueArray<Slot>(old.Count() == 0 ? 64 : old.Count() * 2);
   for (Slot& slot : old) {
-    if (slot.name.IsNull()) continue;
-    Slot& target = slots_.At(SlotFor(slot.name.view(), slot.hash));
+    if (slot.name.data() == nullptr) continue;
+    Slot& target = slots_.At(SlotFor(slot.name, slot.hash));
     target = std::move(slot);
   }
 }
@@ -38,8 +38,8 @@ void SymbolTable::Assign(std::string_view name, int32_t value) {
   if ((used_ + 1) * 4 > slots_.Count() * 3) Grow();
   uint32_t hash = Hash(name);
   Slot& slot = slots_.At(SlotFor(name, hash));
-  if (slot.name.IsNull()) {
-    slot.name = Text::Copy(name);
+  if (slot.name.data() == nullptr) {
+    slot.name = name;
     slot.hash = hash;
     ++used_;
   }
@@ -49,7 +49,7 @@ void SymbolTable::Assign(std::string_view name, int32_t value) {
 std::optional<int32_t> SymbolTable::Find(std::string_view name) const {
   if (name.empty() || used_ == 0) return std::nullopt;
   const Slot& slot = slots_.At(SlotFor(name, Hash(name)));
-  if (slot.name.IsNull()) return std::nullopt;
+  if (slot.name.data() == nullptr) return std::nullopt;
   return slot.value;
 }
 

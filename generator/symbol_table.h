@@ -1,12 +1,11 @@
 // SymbolTable: a hash table from a symbol (case-sensitive bytes) to one 32-bit value, for
-// looking records and declarations up by name in linear total time. Keeps copies of names.
+// looking records and declarations up by name in linear total time. Does not copy names.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
-#include "runtime/text.h"
 #include "runtime/value_array.h"
 
 namespace rc2e {
@@ -15,7 +14,7 @@ class SymbolTable {
  public:
   // operations
   // Inserts the name, or replaces the value of a name already present. Empty names are
-  // not stored.
+  // not stored. The table keeps the view: the name's bytes must outlive the table.
   void Assign(std::string_view name, int32_t value);
 
   // access
@@ -24,7 +23,7 @@ class SymbolTable {
 
  private:
   struct Slot {
-    Text name;  // null: free
+    std::string_view name;  // no data: free
     uint32_t hash;
     int32_t value;
   };

@@ -191,17 +191,17 @@ TEST(FindDeclarations, KeepsLineOrderAndTheLogicalLineNumber) {
       "    EDITTEXT IDC_TEXT,1,2,3,4",
       "END",
   };
-  ValueArray<LogicalLine> logical = JoinLogicalLines(lines, 20);
-  ValueArray<Declaration> declarations = FindDeclarations({logical.begin(), logical.end()});
+  LogicalLines logical = JoinLogicalLines(lines, 20);
+  ValueArray<Declaration> declarations = FindDeclarations({logical.lines.begin(), logical.lines.end()});
   ASSERT_EQ(declarations.Count(), 3);
   EXPECT_EQ(declarations.At(1).lineNumber, 20);
-  EXPECT_EQ(declarations.At(1).symbol.view(), "IDD_A");
+  EXPECT_EQ(declarations.At(1).symbol, "IDD_A");
   EXPECT_TRUE(declarations.At(1).isDialogHeader);
   EXPECT_EQ(declarations.At(2).lineNumber, 22);
-  EXPECT_EQ(declarations.At(2).symbol.view(), "IDC_LIST");
+  EXPECT_EQ(declarations.At(2).symbol, "IDC_LIST");
   EXPECT_STREQ(declarations.At(2).componentClass, "超级列表框类");
   EXPECT_EQ(declarations.At(3).lineNumber, 26);
-  EXPECT_EQ(declarations.At(3).symbol.view(), "IDC_TEXT");
+  EXPECT_EQ(declarations.At(3).symbol, "IDC_TEXT");
 }
 
 }  // namespace

@@ -14,10 +14,10 @@ namespace {
 using Block = std::tuple<std::string, int32_t, int32_t>;
 
 std::vector<Block> BlocksOf(const std::vector<std::string_view>& lines) {
-  ValueArray<LogicalLine> logical = JoinLogicalLines(lines, 1);
-  ValueArray<DialogBlock> blocks = FindDialogBlocks({logical.begin(), logical.end()});
+  LogicalLines logical = JoinLogicalLines(lines, 1);
+  ValueArray<DialogBlock> blocks = FindDialogBlocks({logical.lines.begin(), logical.lines.end()});
   std::vector<Block> found;
-  for (const DialogBlock& b : blocks) found.emplace_back(std::string(b.symbol.view()), b.headerLine, b.lastLine);
+  for (const DialogBlock& b : blocks) found.emplace_back(std::string(b.symbol), b.headerLine, b.lastLine);
   return found;
 }
 

@@ -1,6 +1,7 @@
 // Dialog choice: which dialog is loaded, each record's class, variable line and bind line,
 // for two dialogs sharing control symbols, one dialog, none, and a chosen dialog.
 #include "generator/dialog_choice.h"
+#include "generator/script_body.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +13,13 @@ namespace {
 
 // The stages that feed the choice, run over a script's scanned lines.
 struct ReadScript {
-  explicit ReadScript(std::vector<std::string_view> scanned) : lines(std::move(scanned)) {
-    logical = JoinLogicalLines(lines, 1);
-    declarations = FindDeclarations({logical.begin(), logical.end()});
-    blocks = FindDialogBlocks({logical.begin(), logical.end()});
-  }
+  explicit ReadScript(std::vector<std::string_view> scanned)
+      : lines(std::move(scanned)), body(ReadScriptBody(lines, 1)), declarations(body.declarations),
+        blocks(body.blocks) {}
   std::vector<std::string_view> lines;
-  ValueArray<LogicalLine> logical;
-  ValueArray<Declaration> declarations;
-  ValueArray<DialogBlock> blocks;
+  ScriptBody body;
+  const ValueArray<Declaration>& declarations;
+  const ValueArray<DialogBlock>& blocks;
 };
 
 struct Plan {
@@ -172,13 +171,13 @@ TEST(ListDialogs, OneEntryPerSymbolInFileOrderWithItsControls) {
   std::vector<RecordKey> records{{"IDD_A", 100}, {"IDD_B", 200}, {"IDD_A", 300}};
   ValueArray<DialogSummary> dialogs = ListDialogs(records, script.declarations, script.blocks);
   ASSERT_EQ(dialogs.Count(), 3);
-  EXPECT_EQ(dialogs.At(1).symbol.view(), "IDD_B");
+  EXPECT_EQ(dialogs.At(1).symbol, "IDD_B");
   EXPECT_EQ(dialogs.At(1).recordIndex, 2);
   EXPECT_EQ(dialogs.At(1).controlCount, 1);
-  EXPECT_EQ(dialogs.At(2).symbol.view(), "IDD_A");
+  EXPECT_EQ(dialogs.At(2).symbol, "IDD_A");
   EXPECT_EQ(dialogs.At(2).recordIndex, 1);
   EXPECT_EQ(dialogs.At(2).controlCount, 3);
-  EXPECT_EQ(dialogs.At(3).symbol.view(), "IDD_NOREC");
+  EXPECT_EQ(dialogs.At(3).symbol, "IDD_NOREC");
   EXPECT_EQ(dialogs.At(3).recordIndex, 0);
   EXPECT_EQ(dialogs.At(3).controlCount, 0);
 }

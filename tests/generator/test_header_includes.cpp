@@ -169,8 +169,10 @@ TEST(SubstituteKnownValues, WritesTheLongestNumbers) {
 }
 
 TEST(SymbolTable, FindsEveryNameAfterGrowing) {
+  std::vector<std::string> names;
+  for (int32_t n = 0; n < 5000; ++n) names.push_back("IDC_" + std::to_string(n));
   SymbolTable table;
-  for (int32_t n = 0; n < 5000; ++n) table.Assign("IDC_" + std::to_string(n), n * 3);
+  for (int32_t n = 0; n < 5000; ++n) table.Assign(names[n], n * 3);
   EXPECT_EQ(table.Count(), 5000);
   for (int32_t n = 0; n < 5000; ++n) ASSERT_EQ(table.Find("IDC_" + std::to_string(n)), n * 3);
   EXPECT_FALSE(table.Find("IDC_5000").has_value());

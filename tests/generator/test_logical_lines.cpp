@@ -23,9 +23,9 @@ class JoinLogicalLinesTest : public ::testing::TestWithParam<JoinCase> {};
 
 TEST_P(JoinLogicalLinesTest, JoinsAndNumbers) {
   const JoinCase& c = GetParam();
-  ValueArray<LogicalLine> logical = JoinLogicalLines(c.lines, 10);
+  LogicalLines logical = JoinLogicalLines(c.lines, 10);
   std::vector<std::pair<int32_t, std::string>> actual;
-  for (const LogicalLine& line : logical) actual.emplace_back(line.lineNumber, std::string(line.text));
+  for (const LogicalLine& line : logical.lines) actual.emplace_back(line.lineNumber, std::string(line.text));
   EXPECT_EQ(actual, c.expected);
 }
 
@@ -61,16 +61,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<JoinCase>& info) { return info.param.name; });
 
 TEST(JoinLogicalLines, NoLinesGiveNoLogicalLines) {
-  EXPECT_EQ(JoinLogicalLines({}, 1).Count(), 0);
+  EXPECT_EQ(JoinLogicalLines({}, 1).lines.Count(), 0);
 }
 
 TEST(JoinLogicalLines, ViewsSurviveTheArrayBeingMoved) {
   std::vector<std::string_view> lines{"A,", "B", "C"};
-  ValueArray<LogicalLine> logical = JoinLogicalLines(lines, 1);
-  ValueArray<LogicalLine> moved = std::move(logical);
-  ASSERT_EQ(moved.Count(), 2);
-  EXPECT_EQ(moved.At(1).text, "A, B");
-  EXPECT_EQ(moved.At(2).text.data(), lines[2].data());
+  LogicalLines logical = JoinLogicalLines(lines, 1);
+  LogicalLines moved = std::move(logical);
+  ASSERT_EQ(moved.lines.Count(), 2);
+  EXPECT_EQ(moved.lines.At(1).text, "A, B");
+  EXPECT_EQ(moved.lines.At(2).text.data(), lines[2].data());
 }
 
 }  // namespace
