@@ -78,7 +78,9 @@ WindowBase::WindowBase(const WindowBase& other)
       font(CopyOfFont(other.font.get())) {}
 
 WindowBase::~WindowBase() {
-  if (handle && previousProc &&
+  // Only the object the registry names for the window gives the procedure back, so a
+  // clone ending leaves the original's window alone.
+  if (handle && previousProc && FindWindowObject(handle) == this &&
       reinterpret_cast<WNDPROC>(GetWindowLongA(handle, GWL_WNDPROC)) == FrameworkWindowProc) {
     SetWindowLongA(handle, GWL_WNDPROC, reinterpret_cast<LONG>(previousProc));
   }
