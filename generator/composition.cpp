@@ -1,0 +1,80 @@
+// The output template, assembled in one block whose size is known before any byte is copied.
+// Decides no class; the records arrive classified.
+#include "generator/composition.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "runtime/text_services.h"
+
+namespace rc2e {
+namespace {
+
+// Collects the pieces twice: the first pass only counts, the second copies.
+class OutputWriter {
+ public:
+  explicit OutputWriter(char* destination) : destination_(destination) {}
+  OutputWriter& operator<<(std::string_view piece) {
+    if (destination_ && !piece.empty()) std::memcpy(destination_ + length_, piece.data(), piece.size());
+    length_ += piece.size();
+    return *this;
+  }
+  OutputWriter& operator<<(const Text& piece) { return *this << piece.view(); }
+  size_t Length() const { return length_; }
+
+ private:
+  char* destination_;
+  size_t length_ = 0;
+};
+
+void WriteOutput(OutputWriter& out, const ValueArray<ComponentRecord>& records, const ComponentRecord* dialog,
+                 const ValueArray<Text>& idTexts, const Text& dialogIdText) {
+  for (const ComponentRecord& record : records) {
+    out << "\r\n.程序集变量 " << record.name << ", " << record.componentClass;
+  }
+  out << "\r\n.程序集变量 窗口句柄, 整数型";
+  out << "\r\n\r\n\r\n.子程序 _启动子程序, 整数型, ,";
+  out << "\r\n\r\n" << (dialog ? dialog->name.view() : std::string_view()) << ".载入 (, " << dialogIdText
+      << ", &对话框创建完毕)\r\n\r\n返回 (0)";
+  out << "\r\n\r\n\r\n.子程序 对话框创建完毕\r\n.参数 hwnd, 整数型";
+  out << "\r\n\r\n窗口句柄 = hwnd\r\n";
+  int32_t dialogId = dialog ? dialog->id : 0;
+  int32_t r = 0;
+  for (const ComponentRecord& record : records) {
+    ++r;
+    if (record.componentClass.IsEmpty() || record.id == dialogId) continue;
+    out << "\r\n" << record.name << ".绑定 (hwnd, " << idTexts.At(r) << ")";
+  }
+  out << "\r\n\r\n设置组件属性 ()";
+  out << "\r\n\r\n挂接事件 ()";
+  out << "\r\n\r\n\r\n.子程序 设置组件属性";
+  out << "\r\n\r\n\r\n.子程序 挂接事件";
+}
+
+}  // namespace
+
+const ComponentRecord* ChooseDialogRecord(const ValueArray<ComponentRecord>& records) {
+  for (const ComponentRecord& record : records) {
+    if (CompareText(record.componentClass.view(), kDialogClass) == 0) return &record;
+  }
+  return nullptr;
+}
+
+Text ComposeOutput(const ValueArray<ComponentRecord>& records, const ComponentRecord* dialog) {
+  ValueArray<Text> idTexts(records.Count());
+  int32_t r = 0;
+  for (const ComponentRecord& record : records) {
+    ++r;
+    if (!record.componentClass.IsEmpty()) idTexts.At(r) = ToText(record.id);
+  }
+  Text dialogIdText = ToText(dialog ? dialog->id : 0);
+
+  OutputWriter counter(nullptr);
+  WriteOutput(counter, records, dialog, idTexts, dialogIdText);
+  Text output = Text::WithLength(counter.Length());
+  OutputWriter writer(output.data());
+  WriteOutput(writer, records, dialog, idTexts, dialogIdText);
+  return output;
+}
+
+}  // namespace rc2e
