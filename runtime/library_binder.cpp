@@ -74,11 +74,12 @@ void* FindByOrdinal(LibraryHandle library, const char* digits) {
 
 void* FindByName(LibraryHandle library, const char* functionName) {
   size_t length = std::strlen(functionName);
+  if (const char* at = std::strchr(functionName, '@'); at && at[1] == '@') length = static_cast<size_t>(at - functionName);
   // A name that does not fit the buffer is not found, rather than found cut short.
   if (length >= kFunctionNameBuffer) return nullptr;
   char name[kFunctionNameBuffer];
-  std::memcpy(name, functionName, length + 1);
-  if (char* at = std::strchr(name, '@'); at && at[1] == '@') *at = '\0';
+  std::memcpy(name, functionName, length);
+  name[length] = '\0';
   return CurrentPlatform().FindFunction(library, name);
 }
 
