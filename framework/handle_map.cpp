@@ -41,6 +41,7 @@ void HandleMap::Destroy() {
   slots = ValueArray<HandleMapEntryPtr>();
   capacity = 0;
   count = 0;
+  clearedSinceLayout = false;
 }
 
 std::unique_ptr<HandleMap> HandleMap::Clone() const {
@@ -53,6 +54,7 @@ std::unique_ptr<HandleMap> HandleMap::Clone() const {
   }
   copy->capacity = capacity;
   copy->count = count;
+  copy->clearedSinceLayout = clearedSinceLayout;
   return copy;
 }
 
@@ -61,6 +63,7 @@ int32_t HandleMap::Init(std::optional<int32_t> newCapacity) {
   if (size < 0) RaiseRuntimeError(kNegativeArraySize);
   slots = EmptySlots(size);
   capacity = size;
+  clearedSinceLayout = false;
   return capacity;
 }
 
@@ -68,6 +71,7 @@ void HandleMap::Release() {
   slots = ValueArray<HandleMapEntryPtr>(0);
   capacity = 0;
   count = 0;
+  clearedSinceLayout = false;
 }
 
 int32_t HandleMap::NextCapacity(int32_t n) {
@@ -102,16 +106,20 @@ bool HandleMap::Grow() {
   }
   slots = std::move(table);
   capacity = grown;
+  clearedSinceLayout = false;
   return true;
 }
 
 int32_t HandleMap::SlotOf(int32_t key) const {
   if (capacity == 0 || key == 0) return 0;
-  // A cleared slot leaves no marker, so an empty slot does not end the search.
+  // A cleared slot leaves no marker, so after a removal an empty slot does not end the
+  // search; before any, every key sits before the first empty slot of its sequence.
   int32_t home = HomeSlot(key, capacity);
   int32_t slot = home;
   do {
-    if (slots.At(slot)->key == key) return slot;
+    int32_t stored = slots.At(slot)->key;
+    if (stored == key) return slot;
+    if (stored == 0 && !clearedSinceLayout) return 0;
     slot = NextSlot(slot, capacity);
   } while (slot != home);
   return 0;
@@ -130,12 +138,14 @@ bool HandleMap::Remove(int32_t key) {
   if (slot == 0) return false;
   *slots.At(slot) = {0, 0, 0};
   --count;
+  clearedSinceLayout = true;
   return true;
 }
 
 void HandleMap::Clear() {
   slots = EmptySlots(capacity);
   count = 0;
+  clearedSinceLayout = false;
 }
 
 int32_t HandleMap::Count() { return count; }
@@ -176,6 +186,7 @@ int32_t HandleMap::RemoveAllWithValue(int32_t value) {
       entry = {0, 0, 0};
       --count;
       ++removed;
+      clearedSinceLayout = true;
     }
   }
   return removed;

@@ -93,6 +93,9 @@ class HandleMap {
   ValueArray<HandleMapEntryPtr> slots;
   int32_t capacity = 0;
   int32_t count = 0;
+  // Set once an entry has been cleared since the slots were last laid out. Until then an
+  // empty slot on a key's probe sequence proves the key absent, so a miss stops there.
+  bool clearedSinceLayout = false;
 };
 
 // The program-wide registries (window handle → object, tooltip id → control, window
