@@ -137,6 +137,8 @@ const std::vector<MessageScenario>& MessageScenarios() {
       {"SizeAlwaysPassedOn", WM_SIZE, 0, MAKELPARAM(300, 200), {},
        {"main HookSize 300 200", "proc main WM_SIZE 0x0 0xc8012c"}, kProcAnswer},
       {"UnlistedMessagePassedOn", WM_USER + 5, 1, 2, {}, {"proc main WM_USER+5 0x1 0x2"}, kProcAnswer},
+      {"NotifyWithoutHeaderPassedOn", WM_NOTIFY, 0, 0, {}, {"proc main WM_NOTIFY 0x0 0x0"}, kProcAnswer},
+      {"DrawItemWithoutStructurePassedOn", WM_DRAWITEM, 0, 0, {}, {"proc main WM_DRAWITEM 0x0 0x0"}, kProcAnswer},
   };
   return kScenarios;
 }
