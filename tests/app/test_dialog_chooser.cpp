@@ -64,7 +64,6 @@ HWND ShownChooser() {
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (!playing) return;
   HWND chooser = ShownChooser();
-  fprintf(stderr, "tick %lu chooser=%p next=%u\n", GetTickCount(), (void*)chooser, (unsigned)playing->next);
   if (!chooser) return;
   if (playing->next < playing->steps.size()) {
     playing->steps[playing->next++](chooser);
@@ -79,9 +78,7 @@ Result Play(std::vector<Step> steps, const std::function<Result()>& run) {
   Script script{std::move(steps)};
   playing = &script;
   UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, Tick);
-  fprintf(stderr, "start %lu\n", GetTickCount());
   Result result = run();
-  fprintf(stderr, "end %lu\n", GetTickCount());
   KillTimer(nullptr, timer);
   playing = nullptr;
   EXPECT_FALSE(script.timedOut) << "the chooser stayed open after its steps";
