@@ -4,7 +4,7 @@
 set -eu
 
 need_native="g++ cmake ninja-build googletest clang libclang-rt-14-dev"
-need_windows="g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xdotool x11-utils libx11-dev imagemagick"
+need_windows="g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xdotool x11-utils libx11-dev imagemagick llvm fonts-wqy-microhei"
 
 missing=""
 wanted="$need_native"
