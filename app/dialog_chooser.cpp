@@ -3,7 +3,7 @@
 #include "app/dialog_chooser.h"
 
 #include <cstdio>
-#include <string>
+#include <cstring>
 
 #include "framework/handle_map.h"
 #include "framework/window_base.h"
@@ -13,17 +13,21 @@ namespace rc2e {
 namespace {
 
 constexpr int32_t kCancelled = 0;
+constexpr const char* kCountSuffix = " 个组件)";
 
 }  // namespace
 
 Text ChooserLine(const DialogChooserEntry& entry) {
   char count[16];
-  std::snprintf(count, sizeof count, "%d", static_cast<int>(entry.controlCount));
-  std::string line(entry.symbol.view());
-  line += " (";
-  line += count;
-  line += " 个组件)";
-  return Text::Copy(line);
+  int countLength = std::snprintf(count, sizeof count, " (%d", static_cast<int>(entry.controlCount));
+  size_t symbolLength = entry.symbol.Length();
+  size_t suffixLength = std::strlen(kCountSuffix);
+  Text line = Text::WithLength(symbolLength + static_cast<size_t>(countLength) + suffixLength);
+  char* out = line.data();
+  std::memcpy(out, entry.symbol.c_str(), symbolLength);
+  std::memcpy(out + symbolLength, count, static_cast<size_t>(countLength));
+  std::memcpy(out + symbolLength + countLength, kCountSuffix, suffixLength);
+  return line;
 }
 
 // operations
@@ -75,7 +79,7 @@ int32_t OnChooserCreated(EventArg dialogWindow, EventArg, EventArg, EventArg, Ev
   return 0;
 }
 
-std::optional<int32_t> RunDialogChooser(HWND owner, const std::vector<DialogChooserEntry>& entries) {
+std::optional<int32_t> RunDialogChooser(HWND owner, std::span<const DialogChooserEntry> entries) {
   // Without the registry the dialog could not find its object and would never close.
   if (entries.empty() || !WindowRegistry()) return std::nullopt;
   DialogChooser chooser(entries);
@@ -84,15 +88,15 @@ std::optional<int32_t> RunDialogChooser(HWND owner, const std::vector<DialogChoo
 
 std::optional<Text> AskWhichDialog(HWND owner, const ValueArray<DialogSummary>& dialogs) {
   if (dialogs.Count() <= 1) return Text();
-  std::vector<DialogChooserEntry> entries;
-  entries.reserve(static_cast<size_t>(dialogs.Count()));
+  ValueArray<DialogChooserEntry> entries(dialogs.Count());
   for (int32_t i = 1; i <= dialogs.Count(); ++i) {
-    const DialogSummary& dialog = dialogs.At(i);
-    entries.push_back(DialogChooserEntry{Text::Copy(dialog.symbol), dialog.controlCount});
+    entries.At(i).symbol = Text::Copy(dialogs.At(i).symbol);
+    entries.At(i).controlCount = dialogs.At(i).controlCount;
   }
-  std::optional<int32_t> chosen = RunDialogChooser(owner, entries);
+  std::optional<int32_t> chosen =
+      RunDialogChooser(owner, std::span<const DialogChooserEntry>(entries.begin(), entries.end()));
   if (!chosen) return std::nullopt;
-  return entries[static_cast<size_t>(*chosen)].symbol.Clone();
+  return entries.At(*chosen + 1).symbol.Clone();
 }
 
 }  // namespace rc2e

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
+#include <span>
 
 #include "framework/dialog_window.h"
 #include "framework/event.h"
@@ -33,7 +33,7 @@ class DialogChooser : public DialogWindow {
  public:
   // construction
   // The entries must outlive the chooser.
-  explicit DialogChooser(const std::vector<DialogChooserEntry>& entries) : entries_(entries) {}
+  explicit DialogChooser(std::span<const DialogChooserEntry> entries) : entries_(entries) {}
 
   // operations
   // Load of template 1100 over owner: the chosen 0-based index, or nullopt when the user
@@ -51,7 +51,7 @@ class DialogChooser : public DialogWindow {
   // SetResult and Close: a result of 0 is a cancel, index + 1 a choice.
   void EndWith(int32_t result);
 
-  const std::vector<DialogChooserEntry>& entries_;
+  std::span<const DialogChooserEntry> entries_;
 };
 
 // Creation callback of the chooser (argument 1: its window handle): FillList on the
@@ -60,7 +60,7 @@ int32_t OnChooserCreated(EventArg dialogWindow, EventArg, EventArg, EventArg, Ev
 
 // Shows the chooser over owner; nullopt without a window when there is nothing to choose
 // from or no window registry to attach it to.
-std::optional<int32_t> RunDialogChooser(HWND owner, const std::vector<DialogChooserEntry>& entries);
+std::optional<int32_t> RunDialogChooser(HWND owner, std::span<const DialogChooserEntry> entries);
 
 // For a dropped script: with more than one dialog, the chooser over owner and the chosen
 // dialog's symbol; with one dialog or none an empty Text at once (the generator's own
