@@ -2,7 +2,6 @@
 // index from symbol to record so that every scanned line is tokenised once.
 #include "generator/classification.h"
 
-#include "generator/symbol_table.h"
 #include "runtime/text_services.h"
 
 namespace rc2e {
@@ -66,9 +65,61 @@ const ClassRow kClassTable[] = {
     {"SysLink", "超链接框类", nullptr},
 };
 
+constexpr int kRowCount = static_cast<int>(sizeof kClassTable / sizeof kClassTable[0]);
+
+// The distinct keywords of the table, each with the rows that use it, listed by first byte,
+// so that a position is compared only with the keywords that can start there.
+struct KeywordIndex {
+  struct Keyword {
+    std::string_view text;
+    uint32_t rows;
+  };
+  Keyword keywords[kRowCount];
+  int32_t keywordCount = 0;
+  uint32_t byFirstByte[256] = {};  // bit k: keyword k starts with this byte
+
+  KeywordIndex() {
+    static_assert(kRowCount <= 32);
+    for (int row = 0; row < kRowCount; ++row) {
+      std::string_view text = kClassTable[row].keyword;
+      int k = 0;
+      while (k < keywordCount && keywords[k].text != text) ++k;
+      if (k == keywordCount) {
+        keywords[keywordCount++] = {text, 0};
+        byFirstByte[static_cast<unsigned char>(text[0])] |= 1u << k;
+      }
+      keywords[k].rows |= 1u << row;
+    }
+  }
+};
+
+const KeywordIndex& Keywords() {
+  static const KeywordIndex index;
+  return index;
+}
+
+// Which rows' keywords occur in text, found in one pass with the stepping of FindInText.
+uint32_t KeywordsIn(std::string_view text) {
+  const KeywordIndex& index = Keywords();
+  uint32_t rows = 0;
+  size_t position = 0;
+  while (position < text.size()) {
+    unsigned char c = static_cast<unsigned char>(text[position]);
+    for (uint32_t candidates = index.byFirstByte[c]; candidates; candidates &= candidates - 1) {
+      const KeywordIndex::Keyword& keyword = index.keywords[__builtin_ctz(candidates)];
+      if (text.compare(position, keyword.text.size(), keyword.text) == 0) rows |= keyword.rows;
+    }
+    position += c >= 0x80 ? 2 : 1;
+  }
+  return rows;
+}
+
 const char* ClassAfterSymbol(std::string_view rest) {
-  for (const ClassRow& row : kClassTable) {
-    if (FindInText(rest, row.keyword) > 0 && (!row.condition || row.condition(rest))) return row.componentClass;
+  uint32_t rows = KeywordsIn(rest);
+  if (!rows) return nullptr;
+  for (int row = 0; row < kRowCount; ++row) {
+    const ClassRow& entry = kClassTable[row];
+    if ((rows & (1u << row)) && (!entry.condition || entry.condition(rest))) return entry.componentClass;
   }
   return nullptr;
 }
@@ -87,10 +138,56 @@ struct SymbolClass {
   int32_t lastLineSeen;
 };
 
+// Open addressing from a symbol to its entry, over the records' own name texts, which stay
+// in place while the lines are scanned.
+class SymbolIndex {
+ public:
+  explicit SymbolIndex(int32_t capacity) {
+    int32_t size = 16;
+    while (size < capacity * 2) size *= 2;
+    slots_.Redim({size});
+  }
+  // The entry (from 1) of the name, made on first sight; names are views that must outlive the index.
+  int32_t Intern(std::string_view name) {
+    Slot& slot = SlotOf(name);
+    if (!slot.entry) {
+      slot.name = name.data();
+      slot.length = name.size();
+      slot.entry = ++entries_;
+    }
+    return slot.entry;
+  }
+  int32_t Find(std::string_view name) const { return SlotOf(name).entry; }
+  int32_t EntryCount() const { return entries_; }
+
+ private:
+  struct Slot {
+    const char* name;
+    size_t length;
+    int32_t entry;  // 0: free
+  };
+  static uint32_t Hash(std::string_view name) {
+    uint32_t hash = 2166136261u;
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash;
+  }
+  Slot& SlotOf(std::string_view name) const {
+    uint32_t mask = static_cast<uint32_t>(slots_.Count()) - 1;
+    Slot* slots = const_cast<Slot*>(slots_.begin());
+    for (uint32_t i = Hash(name) & mask;; i = (i + 1) & mask) {
+      Slot& slot = slots[i];
+      if (!slot.entry || std::string_view(slot.name, slot.length) == name) return slot;
+    }
+  }
+
+  ValueArray<Slot> slots_;  // at least twice as many as the names, so never full
+  int32_t entries_ = 0;
+};
+
 // Lines firstLine..lastLine, each cut into maximal runs of single-byte identifier
 // characters; a symbol made only of those characters occurs as a whole identifier exactly
 // where such a run equals it, so each line is tokenised once for all symbols.
-void ScanIdentifierSymbols(const ScriptSource& script, int32_t firstLine, int32_t lastLine, const SymbolTable& index,
+void ScanIdentifierSymbols(const ScriptSource& script, int32_t firstLine, int32_t lastLine, const SymbolIndex& index,
                            ValueArray<SymbolClass>& found) {
   for (int32_t k = firstLine; k <= lastLine; ++k) {
     std::string_view line = script.Line(k);
@@ -106,9 +203,9 @@ void ScanIdentifierSymbols(const ScriptSource& script, int32_t firstLine, int32_
       }
       size_t start = position;
       while (position < line.size() && IsIdentifierChar(line[position])) ++position;
-      std::optional<int32_t> symbol = index.Find(line.substr(start, position - start));
+      int32_t symbol = index.Find(line.substr(start, position - start));
       if (!symbol) continue;
-      SymbolClass& entry = found.At(*symbol);
+      SymbolClass& entry = found.At(symbol);
       if (entry.lastLineSeen == k) continue;  // only the first occurrence in a line counts
       entry.lastLineSeen = k;
       if (const char* componentClass = ClassAfterSymbol(line.substr(position))) entry.componentClass = componentClass;
@@ -150,19 +247,13 @@ void ClassifyRecords(ValueArray<ComponentRecord>& records, const ScriptSource& s
   if (records.Count() == 0 || firstLine > lastLine) return;
 
   // One entry per distinct symbol; records sharing a symbol share its result.
-  SymbolTable index;
+  SymbolIndex index(records.Count());
   ValueArray<int32_t> symbolOfRecord(records.Count());
-  int32_t distinct = 0;
   for (int32_t r = 1; r <= records.Count(); ++r) {
     std::string_view name = records.At(r).name.view();
-    if (!IsIdentifierWord(name)) continue;
-    std::optional<int32_t> known = index.Find(name);
-    if (!known) {
-      known = ++distinct;
-      index.Assign(name, *known);
-    }
-    symbolOfRecord.At(r) = *known;
+    if (IsIdentifierWord(name)) symbolOfRecord.At(r) = index.Intern(name);
   }
+  int32_t distinct = index.EntryCount();
   ValueArray<SymbolClass> found(distinct);
   ScanIdentifierSymbols(script, firstLine, lastLine, index, found);
 

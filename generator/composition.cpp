@@ -2,6 +2,7 @@
 // Decides no class; the records arrive classified.
 #include "generator/composition.h"
 
+#include <charconv>
 #include <cstring>
 #include <string_view>
 
@@ -20,6 +21,12 @@ class OutputWriter {
     return *this;
   }
   OutputWriter& operator<<(const Text& piece) { return *this << piece.view(); }
+  // An integer as ToText writes it ("%d").
+  OutputWriter& operator<<(int32_t value) {
+    char digits[16];
+    auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return *this << std::string_view(digits, static_cast<size_t>(end - digits));
+  }
   size_t Length() const { return length_; }
 
  private:
@@ -27,23 +34,20 @@ class OutputWriter {
   size_t length_ = 0;
 };
 
-void WriteOutput(OutputWriter& out, const ValueArray<ComponentRecord>& records, const ComponentRecord* dialog,
-                 const ValueArray<Text>& idTexts, const Text& dialogIdText) {
+void WriteOutput(OutputWriter& out, const ValueArray<ComponentRecord>& records, const ComponentRecord* dialog) {
   for (const ComponentRecord& record : records) {
     out << "\r\n.程序集变量 " << record.name << ", " << record.componentClass;
   }
   out << "\r\n.程序集变量 窗口句柄, 整数型";
   out << "\r\n\r\n\r\n.子程序 _启动子程序, 整数型, ,";
-  out << "\r\n\r\n" << (dialog ? dialog->name.view() : std::string_view()) << ".载入 (, " << dialogIdText
+  out << "\r\n\r\n" << (dialog ? dialog->name.view() : std::string_view()) << ".载入 (, " << (dialog ? dialog->id : 0)
       << ", &对话框创建完毕)\r\n\r\n返回 (0)";
   out << "\r\n\r\n\r\n.子程序 对话框创建完毕\r\n.参数 hwnd, 整数型";
   out << "\r\n\r\n窗口句柄 = hwnd\r\n";
   int32_t dialogId = dialog ? dialog->id : 0;
-  int32_t r = 0;
   for (const ComponentRecord& record : records) {
-    ++r;
     if (record.componentClass.IsEmpty() || record.id == dialogId) continue;
-    out << "\r\n" << record.name << ".绑定 (hwnd, " << idTexts.At(r) << ")";
+    out << "\r\n" << record.name << ".绑定 (hwnd, " << record.id << ")";
   }
   out << "\r\n\r\n设置组件属性 ()";
   out << "\r\n\r\n挂接事件 ()";
@@ -61,19 +65,11 @@ const ComponentRecord* ChooseDialogRecord(const ValueArray<ComponentRecord>& rec
 }
 
 Text ComposeOutput(const ValueArray<ComponentRecord>& records, const ComponentRecord* dialog) {
-  ValueArray<Text> idTexts(records.Count());
-  int32_t r = 0;
-  for (const ComponentRecord& record : records) {
-    ++r;
-    if (!record.componentClass.IsEmpty()) idTexts.At(r) = ToText(record.id);
-  }
-  Text dialogIdText = ToText(dialog ? dialog->id : 0);
-
   OutputWriter counter(nullptr);
-  WriteOutput(counter, records, dialog, idTexts, dialogIdText);
+  WriteOutput(counter, records, dialog);
   Text output = Text::WithLength(counter.Length());
   OutputWriter writer(output.data());
-  WriteOutput(writer, records, dialog, idTexts, dialogIdText);
+  WriteOutput(writer, records, dialog);
   return output;
 }
 

@@ -6,7 +6,6 @@
 
 #include "generator/line_services.h"
 #include "runtime/platform.h"
-#include "runtime/text_services.h"
 
 namespace rc2e {
 namespace {
@@ -61,18 +60,48 @@ ScriptSource::ScriptSource(const ByteBuffer& bytes) {
   std::string_view counted = BytesBefore(bytes, true);
   // An allocated empty text, as reading a file whose first byte stops the read gives.
   content_ = counted.empty() ? Text::AllocatedEmpty() : Text::Copy(counted);
-  lineCount_ = CountLines(counted);
-  lines_ = SplitText(BytesBefore(bytes, false), "\r\n");
+  std::string_view text = BytesBefore(bytes, false);
+  lineText_ = Text::Copy(text);
+  char* block = lineText_.data();
+
+  // The members SplitText gives at CR LF (a CR LF never starts on the second byte of a
+  // double-byte character; an empty member after the last CR LF is none), as spans, so
+  // that a line costs no block of its own.
+  int32_t delimiters = 0;
+  for (size_t i = 0; i + 1 < text.size(); ++i) delimiters += text[i] == '\r' && text[i + 1] == '\n';
+  lines_.Redim({delimiters + 1});
+  int32_t count = 0;
+  size_t memberStart = 0;
+  size_t position = 0;
+  auto addMember = [&](size_t end) {
+    lines_.At(++count) = {static_cast<int32_t>(memberStart), static_cast<int32_t>(end - memberStart)};
+  };
+  while (text.size() - position >= 2) {
+    if (text[position] == '\r' && text[position + 1] == '\n') {
+      addMember(position);
+      block[position] = '\0';
+      position += 2;
+      memberStart = position;
+      continue;
+    }
+    position += static_cast<unsigned char>(text[position]) >= 0x80 ? 2 : 1;
+  }
+  if (memberStart < text.size()) addMember(text.size());
+  lines_.Redim({count});
+
+  // Without a 0x1A both views are the same text, already split once.
+  lineCount_ = counted.size() == text.size() ? count : CountLines(counted);
 }
 
 std::string_view ScriptSource::Line(int32_t n) const {
   if (n < 1 || n > lines_.Count()) return {};
-  return lines_.At(n).view();
+  const LineSpan& span = lines_.At(n);
+  return {lineText_.address() + span.start, static_cast<size_t>(span.length)};
 }
 
 char* ScriptSource::LineBlock(int32_t n) {
-  if (n < 1 || n > lines_.Count()) return nullptr;
-  return lines_.At(n).data();
+  if (n < 1 || n > lines_.Count() || lines_.At(n).length == 0) return nullptr;
+  return lineText_.data() + lines_.At(n).start;
 }
 
 }  // namespace rc2e

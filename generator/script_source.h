@@ -40,13 +40,23 @@ class ScriptSource {
   // Line n (from 1) of the bytes before the first NUL, without its CR LF; empty outside
   // the lines, as reading that line from the file gives it.
   std::string_view Line(int32_t n) const;
-  // The same line as a writable block for the identifier library; null when it is empty.
+  // The same line, NUL-terminated, writable for the identifier library; null when it is empty.
   char* LineBlock(int32_t n);
+  // The number of CR LF lines before the first NUL.
+  int32_t StoredLineCount() const { return lines_.Count(); }
 
  private:
+  struct LineSpan {
+    int32_t start;
+    int32_t length;
+  };
+
   Text content_;
   int32_t lineCount_ = 0;
-  ValueArray<Text> lines_;
+  // The bytes before the first NUL, each line's CR LF made a NUL LF, so that every line is
+  // a NUL-terminated text in place.
+  Text lineText_;
+  ValueArray<LineSpan> lines_;
 };
 
 }  // namespace rc2e
