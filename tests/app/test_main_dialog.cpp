@@ -49,7 +49,8 @@ HWND FindMainDialogOfThisProcess() {
        w = FindWindowExA(nullptr, w, nullptr, kMainCaption)) {
     DWORD process = 0;
     GetWindowThreadProcessId(w, &process);
-    if (process == GetCurrentProcessId()) return w;
+    // Shown only after its creation callback has run, as the user first sees it.
+    if (process == GetCurrentProcessId() && IsWindowVisible(w)) return w;
   }
   return nullptr;
 }
@@ -80,7 +81,7 @@ struct Appearance {
   LONG style = 0, exStyle = 0;
   RECT window{}, workArea{};
   HWND owner = reinterpret_cast<HWND>(1);
-  bool visible = false, hasSmallIcon = false, objectBound = false;
+  bool visible = false, hasSmallIcon = false, objectBound = false, activeXHostClass = false;
   int32_t controlIdCounter = 0;
 };
 
@@ -103,6 +104,9 @@ TEST(MainDialog, ComesUpAsTheUserSeesItAndClosesOnWmClose) {
     seen.hasSmallIcon = SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0) != 0;
     seen.objectBound = MainDialog()->handle == dialog && MainStatusBar()->handle == bar;
     seen.controlIdCounter = programModule.controlIdCounter;
+    WNDCLASSEXA host{};
+    host.cbSize = sizeof host;
+    seen.activeXHostClass = GetClassInfoExA(nullptr, "AtlAxWin", &host) != 0;
   });
   EXPECT_EQ(result, 0);
 
@@ -112,6 +116,7 @@ TEST(MainDialog, ComesUpAsTheUserSeesItAndClosesOnWmClose) {
   EXPECT_TRUE(seen.visible);
   EXPECT_TRUE(seen.objectBound);
   EXPECT_EQ(seen.controlIdCounter, 500);
+  EXPECT_TRUE(seen.activeXHostClass) << "AtlAxWinInit ran";
   EXPECT_EQ(seen.owner, nullptr) << "unowned, so it has a taskbar button";
   EXPECT_TRUE(seen.exStyle & WS_EX_ACCEPTFILES);
   EXPECT_TRUE(seen.hasSmallIcon);

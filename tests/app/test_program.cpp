@@ -29,7 +29,7 @@ HWND TopLevelWindowOf(DWORD process, const char* className, const char* caption)
        w = FindWindowExA(nullptr, w, className, caption)) {
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
-    if (owner == process) return w;
+    if (owner == process && IsWindowVisible(w)) return w;  // shown once it is set up
   }
   return nullptr;
 }
