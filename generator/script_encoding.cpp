@@ -92,7 +92,8 @@ ScriptEncoding DetectScriptEncoding(std::span<const uint8_t> bytes) {
 
 ByteBuffer ToAnsiCodePage(ByteBuffer bytes) {
   std::span<const uint8_t> all = BytesOf(bytes);
-  switch (DetectScriptEncoding(all)) {
+  ScriptEncoding encoding = DetectScriptEncoding(all);
+  switch (encoding) {
     case ScriptEncoding::Ansi:
       return bytes;
     case ScriptEncoding::Utf8: {
@@ -102,7 +103,7 @@ ByteBuffer ToAnsiCodePage(ByteBuffer bytes) {
     }
     case ScriptEncoding::Utf16LittleEndian:
     case ScriptEncoding::Utf16BigEndian: {
-      ValueArray<char16_t> wide = DecodeUtf16(all.subspan(2), DetectScriptEncoding(all) == ScriptEncoding::Utf16BigEndian);
+      ValueArray<char16_t> wide = DecodeUtf16(all.subspan(2), encoding == ScriptEncoding::Utf16BigEndian);
       return WideToAnsiBuffer(wide.begin(), static_cast<size_t>(wide.Count()));
     }
   }

@@ -1,6 +1,5 @@
-// The guard around every call into a function bound from an external library: on i686 a
-// callee that leaves the stack pointer moved (a wrong argument count or convention) is run-time error 6.
-// It does not bind anything; elsewhere than i686 the call is a plain call.
+// The guard around every call into a function bound from an external library: on i686 a callee
+// that leaves the stack pointer moved is run-time error 6. Binds nothing; elsewhere a plain call.
 #pragma once
 
 #include <bit>
