@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/dialog_chooser.h"
 #include "app/program_objects.h"
 #include "framework/program_module.h"
 
@@ -15,6 +16,9 @@ const char* StatusTextFor(GenerateOutcome outcome) {
     case GenerateOutcome::FileUnreadable: return kStatusFileUnreadable;
     case GenerateOutcome::SeveralPaths: return kStatusSeveralFiles;
     case GenerateOutcome::ClipboardFailed: return kStatusClipboardFailed;
+    case GenerateOutcome::Cancelled: return kStatusCancelled;
+    // Only the chooser names a dialog here, and it offers the script's own.
+    case GenerateOutcome::NoSuchDialog: return kStatusCancelled;
   }
   return kStatusClipboardFailed;
 }
@@ -28,9 +32,14 @@ int32_t OnMainDialogCreated(EventArg dialogWindow, EventArg, EventArg, EventArg,
   return 0;
 }
 
+std::optional<Text> AskMainDialogWhichDialog(const ValueArray<DialogSummary>& dialogs) {
+  return AskWhichDialog(MainDialog()->GetHandle(), dialogs);
+}
+
 int32_t OnDropHandler(EventArg dropText, EventArg, EventArg, EventArg, EventArg, EventArg, EventArg) {
   MainStatusBar()->SetText(0, kStatusGenerating);
-  GenerateOutcome outcome = Generate(reinterpret_cast<const char*>(static_cast<uintptr_t>(dropText)));
+  GenerateOutcome outcome =
+      Generate(reinterpret_cast<const char*>(static_cast<uintptr_t>(dropText)), AskMainDialogWhichDialog);
   MainStatusBar()->SetText(0, StatusTextFor(outcome));
   return 0;
 }

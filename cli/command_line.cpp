@@ -1,4 +1,5 @@
 // Option parsing, the output conversion to UTF-8 and the run of rc2e-cli over ComposeFromFile.
+// The dialog listing is written here; what a dialog is, the generator decides.
 // The process entry, with its platform for fatal reports, is main.cpp.
 #include "cli/command_line.h"
 
@@ -28,12 +29,34 @@ bool WriteAll(std::FILE* file, std::string_view bytes) {
   return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
+// One line per dialog: its symbol, its identifier ("-" when no definition names it) and
+// the number of its controls.
+std::string DialogListing(const ValueArray<DialogEntry>& dialogs) {
+  std::string listing;
+  for (const DialogEntry& dialog : dialogs) {
+    listing += std::string(dialog.symbol.view()) + " " + (dialog.hasRecord ? std::to_string(dialog.id) : "-") + " " +
+               std::to_string(dialog.controlCount) + "\n";
+  }
+  return listing;
+}
+
+std::string DialogNames(const ValueArray<DialogEntry>& dialogs) {
+  std::string names;
+  for (const DialogEntry& dialog : dialogs) {
+    if (!dialog.hasRecord) continue;
+    names += (names.empty() ? "" : ", ") + std::string(dialog.symbol.view());
+  }
+  return names.empty() ? "none" : names;
+}
+
 }  // namespace
 
 const char* UsageText() {
-  return "usage: rc2e-cli [--utf8] [-o OUT] [--clipboard] FILE.rc\n"
+  return "usage: rc2e-cli [--utf8] [-o OUT] [--clipboard] [--dialog NAME | --list] FILE.rc\n"
          "  writes the Easy Language source generated from FILE.rc, as the bytes the clipboard\n"
          "  would get (code page 936), to standard output or OUT\n"
+         "  --dialog NAME  generate for the dialog NAME instead of the first one\n"
+         "  --list       write one line per dialog instead: symbol, identifier, controls\n"
          "  --utf8       convert the text to UTF-8 for a UTF-8 terminal\n"
          "  -o OUT       write to OUT instead of standard output\n"
          "  --clipboard  also put the text on the clipboard (Windows only)\n"
@@ -57,6 +80,18 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
         return std::nullopt;
       }
       options.clipboard = true;
+    } else if (!optionsEnded && arg == "--list") {
+      options.list = true;
+    } else if (!optionsEnded && arg == "--dialog") {
+      if (i + 1 >= argc || !argv[i + 1] || !*argv[i + 1]) {
+        error = "--dialog needs a dialog name";
+        return std::nullopt;
+      }
+      if (!options.dialog.empty()) {
+        error = "--dialog given twice";
+        return std::nullopt;
+      }
+      options.dialog = argv[++i];
     } else if (!optionsEnded && arg == "-o") {
       if (i + 1 >= argc || !argv[i + 1] || !*argv[i + 1]) {
         error = "-o needs a file name";
@@ -76,6 +111,10 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
       error = arg.empty() ? "empty file name" : "only one FILE.rc may be given";
       return std::nullopt;
     }
+  }
+  if (options.list && (!options.dialog.empty() || options.clipboard)) {
+    error = "--list goes with neither --dialog nor --clipboard";
+    return std::nullopt;
   }
   if (options.scriptPath.empty() && !options.help) {
     error = "no FILE.rc given";
@@ -129,9 +168,14 @@ int RunCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE*
     return kExitSuccess;
   }
 
-  Generation generation = ComposeFromFile(options->scriptPath.c_str());
+  Generation generation = ComposeFromFile(options->scriptPath.c_str(), options->dialog);
   if (generation.outcome == GenerateOutcome::SeveralPaths) {
     std::fprintf(err, "rc2e-cli: %s: names several files\n", options->scriptPath.c_str());
+    return kExitFailure;
+  }
+  if (generation.outcome == GenerateOutcome::NoSuchDialog) {
+    std::fprintf(err, "rc2e-cli: %s: no dialog %s; its dialogs: %s\n", options->scriptPath.c_str(),
+                 options->dialog.c_str(), DialogNames(generation.dialogs).c_str());
     return kExitFailure;
   }
   if (generation.outcome != GenerateOutcome::Done) {
@@ -139,7 +183,8 @@ int RunCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE*
     return kExitFailure;
   }
 
-  std::string_view clipboardBytes = generation.output.view();
+  std::string listing = options->list ? DialogListing(generation.dialogs) : std::string();
+  std::string_view clipboardBytes = options->list ? std::string_view(listing) : generation.output.view();
   std::string written = options->utf8 ? Utf8FromCodePage936(clipboardBytes) : std::string(clipboardBytes);
   if (options->outputPath.empty()) {
     if (!WriteAll(out, written) || std::fflush(out) != 0) {

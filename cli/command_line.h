@@ -1,5 +1,5 @@
-// rc2e-cli's options and its one run: the generated text for one script to standard output
-// or a file, optionally as UTF-8 and (on Windows) on the clipboard. The pipeline is the generator's.
+// rc2e-cli's options and its one run: the generated text for one script (or the list of its
+// dialogs) to standard output or a file, optionally as UTF-8 and (on Windows) on the clipboard.
 #pragma once
 
 #include <cstdio>
@@ -9,13 +9,15 @@
 namespace rc2e::cli {
 
 inline constexpr int kExitSuccess = 0;
-inline constexpr int kExitFailure = 1;  // unreadable script, unwritable output, clipboard, fatal report
+inline constexpr int kExitFailure = 1;  // unreadable script, no such dialog, unwritable output, clipboard, fatal report
 inline constexpr int kExitUsage = 2;
 
 struct Options {
   bool utf8 = false;
   bool clipboard = false;
   bool help = false;
+  bool list = false;       // the dialogs instead of the generated text
+  std::string dialog;      // empty: the first dialog
   std::string outputPath;  // empty: standard output
   std::string scriptPath;
 };

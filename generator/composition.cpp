@@ -1,5 +1,5 @@
 // The output template, assembled in one block whose size is known before any byte is copied.
-// Decides no class; the records arrive classified.
+// Decides no class and no line; the records arrive classified, with their plans.
 #include "generator/composition.h"
 
 #include <charconv>
@@ -34,9 +34,11 @@ class OutputWriter {
   size_t length_ = 0;
 };
 
-void WriteOutput(OutputWriter& out, const ValueArray<ComponentRecord>& records, const ComponentRecord* dialog) {
-  for (const ComponentRecord& record : records) {
-    out << "\r\n.程序集变量 " << record.name << ", " << record.componentClass;
+void WriteOutput(OutputWriter& out, const ValueArray<ComponentRecord>& records, const ComponentRecord* dialog,
+                 const ValueArray<RecordPlan>& plans) {
+  for (int32_t r = 1; r <= records.Count(); ++r) {
+    const ComponentRecord& record = records.At(r);
+    if (plans.At(r).variableLine) out << "\r\n.程序集变量 " << record.name << ", " << record.componentClass;
   }
   out << "\r\n.程序集变量 窗口句柄, 整数型";
   out << "\r\n\r\n\r\n.子程序 _启动子程序, 整数型, ,";
@@ -45,8 +47,9 @@ void WriteOutput(OutputWriter& out, const ValueArray<ComponentRecord>& records, 
   out << "\r\n\r\n\r\n.子程序 对话框创建完毕\r\n.参数 hwnd, 整数型";
   out << "\r\n\r\n窗口句柄 = hwnd\r\n";
   int32_t dialogId = dialog ? dialog->id : 0;
-  for (const ComponentRecord& record : records) {
-    if (record.componentClass.IsEmpty() || record.id == dialogId) continue;
+  for (int32_t r = 1; r <= records.Count(); ++r) {
+    const ComponentRecord& record = records.At(r);
+    if (!plans.At(r).bindLine || record.componentClass.IsEmpty() || record.id == dialogId) continue;
     out << "\r\n" << record.name << ".绑定 (hwnd, " << record.id << ")";
   }
   out << "\r\n\r\n设置组件属性 ()";
@@ -57,19 +60,13 @@ void WriteOutput(OutputWriter& out, const ValueArray<ComponentRecord>& records, 
 
 }  // namespace
 
-const ComponentRecord* ChooseDialogRecord(const ValueArray<ComponentRecord>& records) {
-  for (const ComponentRecord& record : records) {
-    if (CompareText(record.componentClass.view(), kDialogClass) == 0) return &record;
-  }
-  return nullptr;
-}
-
-Text ComposeOutput(const ValueArray<ComponentRecord>& records, const ComponentRecord* dialog) {
+Text ComposeOutput(const ValueArray<ComponentRecord>& records, const ComponentRecord* dialog,
+                   const ValueArray<RecordPlan>& plans) {
   OutputWriter counter(nullptr);
-  WriteOutput(counter, records, dialog);
+  WriteOutput(counter, records, dialog, plans);
   Text output = Text::WithLength(counter.Length());
   OutputWriter writer(output.data());
-  WriteOutput(writer, records, dialog);
+  WriteOutput(writer, records, dialog, plans);
   return output;
 }
 

@@ -39,9 +39,9 @@ bool IsEditorBookkeepingName(std::string_view name) {
   return name.starts_with("_APS_") || name.starts_with("APSTUDIO_");
 }
 
-Text SubstituteKnownValues(std::string_view definitionLine, const SymbolTable& knownValues) {
+std::optional<Text> SubstituteKnownValues(std::string_view definitionLine, const SymbolTable& knownValues) {
   size_t valueStart = ValueStart(definitionLine);
-  if (valueStart == std::string_view::npos || knownValues.Count() == 0) return Text::Copy(definitionLine);
+  if (valueStart == std::string_view::npos || knownValues.Count() == 0) return std::nullopt;
 
   struct Replacement {
     size_t begin;
@@ -62,7 +62,7 @@ Text SubstituteKnownValues(std::string_view definitionLine, const SymbolTable& k
       replacements.Append(Replacement{begin, i, *value});
     }
   }
-  if (replacements.Count() == 0) return Text::Copy(definitionLine);
+  if (replacements.Count() == 0) return std::nullopt;
 
   // At most "(-2147483648)" for each replaced identifier.
   constexpr size_t kLongestNumber = 13;

@@ -2,32 +2,73 @@
 // so a script whose first line is empty never loads it.
 #include "generator/header_block.h"
 
+#include "generator/definition_values.h"
+#include "generator/growing_array.h"
 #include "generator/identifier_library.h"
+#include "generator/script_encoding.h"
+#include "generator/symbol_table.h"
 
 namespace rc2e {
+namespace {
 
-HeaderBlock ReadHeaderBlock(ScriptSource& script) {
+class RecordMaker {
+ public:
+  // Reads one definition line, NUL-terminated and writable, into a record.
+  void Read(char* line) {
+    std::optional<Text> substituted = SubstituteKnownValues(line, known_);
+    char* passed = substituted ? substituted->data() : line;
+    int32_t id = IdentifierOfLine(passed);
+    Text name = Text::Copy(SymbolOfLine(passed));
+    if (name.IsEmpty() || IsEditorBookkeepingName(name.view())) return;
+    // Moving a record keeps its name's block, so the table's view of it stays valid.
+    known_.Assign(name.view(), id);
+    records_.Append(ComponentRecord{std::move(name), id, Text()});
+  }
+  ValueArray<ComponentRecord> Finish() { return records_.Finish(); }
+
+ private:
+  GrowingArray<ComponentRecord> records_;
+  SymbolTable known_;
+};
+
+}  // namespace
+
+bool DiskIncludeReader::ReadIncludedFile(const char* path, Text& content) {
+  ScriptBytes file = ReadScriptBytes(path);
+  if (file.status != ScriptReadStatus::Read) return false;
+  ByteBuffer bytes = ToAnsiCodePage(std::move(file.bytes));
+  const char* begin = reinterpret_cast<const char*>(bytes.begin());
+  size_t length = 0;
+  while (length < static_cast<size_t>(bytes.Count()) && begin[length] != '\0') ++length;
+  content = Text::Copy(std::string_view(begin, length));
+  return true;
+}
+
+HeaderBlock ReadHeaderBlock(ScriptSource& script, std::string_view scriptPath, IncludeFileReader& includes) {
   HeaderBlock header;
   int32_t lineCount = script.LineCount();
   header.lineCount = lineCount;
-  // Appending one element at a time would copy the list for every record.
-  ValueArray<ComponentRecord> records(lineCount);
-  int32_t used = 0;
+  bool anyInclude = false;
   for (int32_t n = 1; n <= lineCount; ++n) {
-    char* line = script.LineBlock(n);
-    if (!line || !*line) {
+    std::string_view line = script.Line(n);
+    if (line.empty()) {
       header.lineCount = n - 1;
       break;
     }
-    int32_t id = IdentifierOfLine(line);
-    Text name = Text::Copy(SymbolOfLine(line));
-    if (name.IsEmpty()) continue;
-    ComponentRecord& record = records.At(++used);
-    record.name = std::move(name);
-    record.id = id;
+    anyInclude = anyInclude || IncludedFileName(line).has_value();
   }
-  records.Redim({used});
-  header.records = std::move(records);
+
+  RecordMaker maker;
+  if (!anyInclude) {
+    for (int32_t n = 1; n <= header.lineCount; ++n) maker.Read(script.LineBlock(n));
+  } else {
+    ValueArray<std::string_view> lines(header.lineCount);
+    for (int32_t n = 1; n <= header.lineCount; ++n) lines.At(n) = script.Line(n);
+    ValueArray<Text> expanded =
+        ExpandHeaderIncludes(std::span<const std::string_view>(lines.begin(), lines.end()), scriptPath, includes);
+    for (Text& line : expanded) maker.Read(line.data());
+  }
+  header.records = maker.Finish();
   return header;
 }
 

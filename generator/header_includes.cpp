@@ -134,7 +134,7 @@ Text ResolveIncludePath(std::string_view includingPath, std::string_view fileNam
   }
   Text path = Text::WithLength(folderLength + fileName.size());
   char* out = path.data();
-  std::memcpy(out, includingPath.data(), folderLength);
+  if (folderLength > 0) std::memcpy(out, includingPath.data(), folderLength);
   std::memcpy(out + folderLength, fileName.data(), fileName.size());
   if (kHostSeparatorIsSlash) {
     std::string_view written(out, folderLength + fileName.size());

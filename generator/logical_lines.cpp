@@ -65,7 +65,7 @@ LogicalLines JoinLogicalLines(std::span<const std::string_view> lines, int32_t f
     for (size_t k = run.first; k <= run.last; ++k) {
       std::string_view piece = RunPiece(lines, run.first, run.last, k);
       if (k > run.first) *out++ = ' ';
-      std::memcpy(out, piece.data(), piece.size());
+      if (!piece.empty()) std::memcpy(out, piece.data(), piece.size());
       out += piece.size();
     }
     result.lines.At(run.logicalIndex).text = std::string_view(begin, static_cast<size_t>(out - begin));

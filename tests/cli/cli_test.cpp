@@ -133,6 +133,10 @@ const UsageCase kUsageErrors[] = {
     {{"-o", "x", "-o", "y", "a.rc"}, "-o given twice"},
     {{"a.rc", "b.rc"}, "only one FILE.rc may be given"},
     {{""}, "empty file name"},
+    {{"--dialog"}, "--dialog needs a dialog name"},
+    {{"a.rc", "--dialog", ""}, "--dialog needs a dialog name"},
+    {{"--dialog", "A", "--dialog", "B", "a.rc"}, "--dialog given twice"},
+    {{"--list", "--dialog", "A", "a.rc"}, "--list goes with neither --dialog nor --clipboard"},
 #ifndef _WIN32
     {{"--clipboard", "a.rc"}, "--clipboard is available only on Windows"},
 #endif
@@ -141,6 +145,33 @@ const UsageCase kUsageErrors[] = {
 INSTANTIATE_TEST_SUITE_P(Arguments, UsageErrorTest, ::testing::ValuesIn(kUsageErrors));
 
 #ifdef _WIN32
+const char kEditorScript[] = RC2E_SOURCE_DIR "/tests/generator/fixtures/rw/editor/app.rc";
+
+TEST(CommandLineTest, DialogChoosesWhichDialogIsGenerated) {
+  for (const char* dialog : {"IDD_MAIN", "IDD_OPTIONS", "IDD_ABOUTBOX"}) {
+    CliRun run = RunWith({"--dialog", dialog, kEditorScript});
+    EXPECT_EQ(run.code, kExitSuccess) << run.err;
+    EXPECT_EQ(run.out, ReadFile((std::string(RC2E_SOURCE_DIR "/tests/generator/fixtures/rw/editor/expected_") +
+                                 dialog + ".txt").c_str()));
+  }
+}
+
+TEST(CommandLineTest, UnknownDialogIsExitOneNamingTheDialogs) {
+  CliRun run = RunWith({"--dialog", "IDD_NONE", kEditorScript});
+  EXPECT_EQ(run.code, kExitFailure);
+  EXPECT_TRUE(run.out.empty());
+  EXPECT_EQ(run.err, std::string("rc2e-cli: ") + kEditorScript +
+                         ": no dialog IDD_NONE; its dialogs: IDD_MAIN, IDD_OPTIONS, IDD_ABOUTBOX\n");
+}
+
+TEST(CommandLineTest, ListWritesOneLinePerDialog) {
+  CliRun run = RunWith({"--list", kEditorScript});
+  EXPECT_EQ(run.code, kExitSuccess) << run.err;
+  EXPECT_EQ(run.out, "IDD_MAIN 101 7\nIDD_OPTIONS 102 7\nIDD_ABOUTBOX 103 4\n");
+  CliRun none = RunWith({"--list", kExample});
+  EXPECT_EQ(none.out, "IDD_MAIN 101 3\n");
+}
+
 TEST(CommandLineTest, ClipboardAlsoGetsTheBytes) {
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();

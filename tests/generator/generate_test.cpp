@@ -2,7 +2,11 @@
 // run, the clipboard kept otherwise, the outcome of each case and the state kept between runs.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "generator/code_generator.h"
 #include "generator/generator_state.h"
@@ -100,6 +104,68 @@ TEST_F(GenerateTest, EachRunReplacesTheStateAndTeardownFreesIt) {
   EXPECT_TRUE(CurrentGeneratorState().path.IsNull());
   EXPECT_TRUE(CurrentGeneratorState().content.IsNull());
   EXPECT_TRUE(CurrentGeneratorState().output.IsNull());
+}
+
+// The dialog question: what it was shown, and what it answers.
+struct Question {
+  static inline std::vector<std::pair<std::string, int32_t>> shown;
+  static inline int calls = 0;
+  static inline std::optional<std::string> answer;
+
+  static std::optional<Text> Ask(const ValueArray<DialogSummary>& dialogs) {
+    ++calls;
+    shown.clear();
+    for (const DialogSummary& d : dialogs) shown.emplace_back(std::string(d.symbol), d.controlCount);
+    if (!answer) return std::nullopt;
+    return Text::Copy(*answer);
+  }
+};
+
+class DialogQuestionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(SetClipboardText("before"), 1);
+    Question::calls = 0;
+  }
+  void TearDown() override { FreeGeneratorState(); }
+  static std::string Fixture(const char* name) {
+    std::FILE* file = std::fopen((std::string(RC2E_SOURCE_DIR "/tests/generator/fixtures/rw/") + name).c_str(), "rb");
+    std::string bytes;
+    if (!file) return bytes;
+    char chunk[4096];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
+    std::fclose(file);
+    return bytes;
+  }
+  const char* script_ = RC2E_SOURCE_DIR "/tests/generator/fixtures/rw/editor/app.rc";
+};
+
+TEST_F(DialogQuestionTest, IsAskedWithEveryDialogAndItsAnswerIsGenerated) {
+  Question::answer = "IDD_OPTIONS";
+  EXPECT_EQ(Generate(script_, Question::Ask), GenerateOutcome::Done);
+  EXPECT_EQ(Question::calls, 1);
+  EXPECT_EQ(Question::shown, (std::vector<std::pair<std::string, int32_t>>{
+                                 {"IDD_MAIN", 7}, {"IDD_OPTIONS", 7}, {"IDD_ABOUTBOX", 4}}));
+  EXPECT_EQ(ClipboardText(), Fixture("editor/expected_IDD_OPTIONS.txt"));
+}
+
+TEST_F(DialogQuestionTest, AnEmptyAnswerTakesTheFirstDialog) {
+  Question::answer = "";
+  EXPECT_EQ(Generate(script_, Question::Ask), GenerateOutcome::Done);
+  EXPECT_EQ(ClipboardText(), Fixture("editor/expected_IDD_MAIN.txt"));
+}
+
+TEST_F(DialogQuestionTest, ACancelKeepsTheClipboard) {
+  Question::answer.reset();
+  EXPECT_EQ(Generate(script_, Question::Ask), GenerateOutcome::Cancelled);
+  EXPECT_EQ(ClipboardText(), "before");
+  EXPECT_TRUE(CurrentGeneratorState().output.IsNull());
+}
+
+TEST_F(DialogQuestionTest, IsNotAskedWhenTheFileCannotBeRead) {
+  Question::answer = "IDD_MAIN";
+  EXPECT_EQ(Generate("no_such_script.rc", Question::Ask), GenerateOutcome::FileUnreadable);
+  EXPECT_EQ(Question::calls, 0);
 }
 
 }  // namespace

@@ -130,18 +130,18 @@ const ScriptCase kCases[] = {
      "#define IDC_LIST1 1002\r\n#define IDC_E 1003\r\n\r\n"
      "CONTROL \"Edit\", IDC_LIST1, \"ListBox\", 0, 1, 1, 1, 1\r\nCONTROL \"Button\", IDC_E, \"Edit\", 0, 1, 1, 1, 1\r\n",
      ExpectedOutput({{"IDC_LIST1", "列表框类"}, {"IDC_E", "编辑框类"}}, "", 0, {{"IDC_LIST1", 1002}, {"IDC_E", 1003}})},
-    {"EDITTEXT and DIALOG name no class and no dialog",
+    {"a DIALOG header is a dialog and EDITTEXT an edit box",
      "#define IDD_MAIN 101\r\n#define IDC_E 1001\r\n\r\nIDD_MAIN DIALOG 0, 0, 1, 1\r\nBEGIN\r\n"
      "    EDITTEXT IDC_E, 1, 1, 1, 1\r\nEND\r\n",
-     ExpectedOutput({{"IDD_MAIN", ""}, {"IDC_E", ""}}, "", 0, {})},
+     ExpectedOutput({{"IDD_MAIN", "对话框类"}, {"IDC_E", "编辑框类"}}, "IDD_MAIN", 101, {{"IDC_E", 1001}})},
     {"RichEdit20A and ComboBoxEx32 before the shorter keywords",
      "#define IDC_RICH 1001\r\n#define IDC_COMBO 1002\r\n\r\n"
      "CONTROL \"\", IDC_RICH, \"RichEdit20A\", 0, 1, 1, 1, 1\r\nCONTROL \"\", IDC_COMBO, \"ComboBoxEx32\", 0, 1, 1, 1, 1\r\n",
      ExpectedOutput({{"IDC_RICH", "丰富文本框类"}, {"IDC_COMBO", "图像组合框类"}}, "", 0,
                     {{"IDC_RICH", 1001}, {"IDC_COMBO", 1002}})},
-    {"two dialogs: the first is loaded, the second is bound like a control",
+    {"two dialogs: the first is loaded, the second neither declared nor bound",
      "#define IDD_A 101\r\n#define IDD_B 102\r\n\r\nIDD_A DIALOGEX 0, 0, 1, 1\r\nIDD_B DIALOGEX 0, 0, 1, 1\r\n",
-     ExpectedOutput({{"IDD_A", "对话框类"}, {"IDD_B", "对话框类"}}, "IDD_A", 101, {{"IDD_B", 102}})},
+     ExpectedOutput({{"IDD_A", "对话框类"}}, "IDD_A", 101, {})},
     {"a record with an empty class gets its variable line and no bind line",
      "#define IDD_MAIN 101\r\n#define IDC_UNUSED 1001\r\n\r\nIDD_MAIN DIALOGEX 0, 0, 1, 1\r\n",
      ExpectedOutput({{"IDD_MAIN", "对话框类"}, {"IDC_UNUSED", ""}}, "IDD_MAIN", 101, {})},
