@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -179,6 +180,96 @@ TEST(MainDialog, EachDropReplacesTheClipboardOrSaysWhyNot) {
     EXPECT_EQ(seen[i].status, steps[i].status);
     EXPECT_EQ(seen[i].statusTexts, (std::vector<std::string>{kStatusGenerating, steps[i].status}));
   }
+}
+
+std::string FileBytes(const std::string& path) {
+  std::string bytes;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    char chunk[4096];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
+    std::fclose(file);
+  }
+  return bytes;
+}
+
+// The visible chooser window of this process, or null.
+HWND FindChooserOfThisProcess() {
+  for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, "选择对话框"); w; w = FindWindowExA(nullptr, w, nullptr, "选择对话框")) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(w)) return w;
+  }
+  return nullptr;
+}
+
+void PostKey(HWND window, WPARAM key) {
+  LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), 0)) << 16;
+  PostMessageA(window, WM_KEYDOWN, key, 1 | scan);
+  PostMessageA(window, WM_KEYUP, key, 1 | scan | static_cast<LPARAM>(0xC0000000u));
+}
+
+struct ChooserSeen {
+  std::vector<std::string> lines;
+  std::string clipboard, status;
+  std::vector<std::string> statusTexts;
+};
+
+// Drops the script, waits for the chooser, plays the keys on its list and waits for the
+// drop to finish.
+ChooserSeen DropAndChoose(HWND dialog, const std::string& script, const std::vector<WPARAM>& keys) {
+  ChooserSeen seen;
+  HWND bar = GetDlgItem(dialog, kMainStatusBarId);
+  TakeStatusTexts();
+  PostMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(testing::MakeDropHandle({script})), 0);
+  HWND chooser = nullptr;
+  if (!WaitUntil([&] { return (chooser = FindChooserOfThisProcess()) != nullptr; })) return seen;
+  HWND list = GetDlgItem(chooser, 1101);
+  for (LRESULT i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
+    char line[256] = {};
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+    seen.lines.emplace_back(line);
+  }
+  for (WPARAM key : keys) PostKey(list, key);
+  WaitUntil([&] { return !IsWindow(chooser) && testing::WindowText(bar) != kStatusGenerating; });
+  seen.clipboard = ClipboardText();
+  seen.status = testing::WindowText(bar);
+  seen.statusTexts = TakeStatusTexts();
+  return seen;
+}
+
+TEST(MainDialog, ADropOfSeveralDialogsAsksWhichOne) {
+  const std::string fixtures = RC2E_SOURCE_DIR "/tests/generator/fixtures/rw/editor/";
+  const std::vector<std::string> lines{"IDD_MAIN (7 个组件)", "IDD_OPTIONS (7 个组件)", "IDD_ABOUTBOX (4 个组件)"};
+  ChooserSeen second, cancelled;
+  RunWithUser([&](HWND dialog) {
+    testing::SetClipboardTextForTest("before");
+    second = DropAndChoose(dialog, fixtures + "app.rc", {VK_DOWN, VK_RETURN});
+    testing::SetClipboardTextForTest("keep me");
+    cancelled = DropAndChoose(dialog, fixtures + "app.rc", {VK_ESCAPE});
+  });
+  EXPECT_EQ(second.lines, lines);
+  EXPECT_EQ(second.clipboard, FileBytes(fixtures + "expected_IDD_OPTIONS.txt"));
+  EXPECT_EQ(second.status, kStatusCopied);
+  EXPECT_EQ(second.statusTexts, (std::vector<std::string>{kStatusGenerating, kStatusCopied}));
+  EXPECT_EQ(cancelled.lines, lines);
+  EXPECT_EQ(cancelled.clipboard, "keep me");
+  EXPECT_EQ(cancelled.status, kStatusCancelled);
+  EXPECT_EQ(cancelled.statusTexts, (std::vector<std::string>{kStatusGenerating, kStatusCancelled}));
+}
+
+TEST(MainDialog, ADropOfOneDialogAsksNothing) {
+  std::string folder = testing::ScratchFolder("rc2e_main_dialog_one");
+  std::string worked = folder + "worked_example.rc";
+  ASSERT_TRUE(testing::WriteBytes(worked, testing::WorkedExampleScript()));
+  bool chooserSeen = false;
+  std::string clipboard;
+  RunWithUser([&](HWND dialog) {
+    SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(testing::MakeDropHandle({worked})), 0);
+    chooserSeen = FindChooserOfThisProcess() != nullptr;
+    clipboard = ClipboardText();
+  });
+  EXPECT_FALSE(chooserSeen);
+  EXPECT_EQ(clipboard, testing::WorkedExampleFragment());
 }
 
 }  // namespace
