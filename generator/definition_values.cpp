@@ -33,7 +33,34 @@ size_t ValueStart(std::string_view line) {
   return i;
 }
 
+// The whole identifiers of the text, in order, each as [begin, end); numbers and their
+// suffixes are skipped, double-byte characters separate.
+template <class Visit>
+void ForEachIdentifier(std::string_view text, size_t from, Visit visit) {
+  size_t i = from;
+  while (i < text.size()) {
+    if (!IsIdentifierByte(text[i])) {
+      i += CharacterLengthAt(text, i);
+      continue;
+    }
+    size_t begin = i;
+    while (i < text.size() && IsIdentifierByte(text[i])) ++i;
+    if (IsIdentifierStartByte(text[begin]) && !visit(begin, i)) return;
+  }
+}
+
 }  // namespace
+
+bool ValueNamesAnIdentifier(std::string_view definitionLine) {
+  size_t valueStart = ValueStart(definitionLine);
+  if (valueStart == std::string_view::npos) return false;
+  bool found = false;
+  ForEachIdentifier(definitionLine, valueStart, [&](size_t, size_t) {
+    found = true;
+    return false;
+  });
+  return found;
+}
 
 bool IsEditorBookkeepingName(std::string_view name) {
   return name.starts_with("_APS_") || name.starts_with("APSTUDIO_");
@@ -49,19 +76,12 @@ std::optional<Text> SubstituteKnownValues(std::string_view definitionLine, const
     int32_t value;
   };
   GrowingArray<Replacement> replacements;
-  size_t i = valueStart;
-  while (i < definitionLine.size()) {
-    if (!IsIdentifierByte(definitionLine[i])) {
-      i += CharacterLengthAt(definitionLine, i);
-      continue;
+  ForEachIdentifier(definitionLine, valueStart, [&](size_t begin, size_t end) {
+    if (std::optional<int32_t> value = knownValues.Find(definitionLine.substr(begin, end - begin))) {
+      replacements.Append(Replacement{begin, end, *value});
     }
-    size_t begin = i;
-    while (i < definitionLine.size() && IsIdentifierByte(definitionLine[i])) ++i;
-    if (!IsIdentifierStartByte(definitionLine[begin])) continue;  // a number and its suffix
-    if (std::optional<int32_t> value = knownValues.Find(definitionLine.substr(begin, i - begin))) {
-      replacements.Append(Replacement{begin, i, *value});
-    }
-  }
+    return true;
+  });
   if (replacements.Count() == 0) return std::nullopt;
 
   // At most "(-2147483648)" for each replaced identifier.

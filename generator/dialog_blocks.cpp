@@ -2,7 +2,6 @@
 // Statements inside a block are read by the declaration reader, not here.
 #include "generator/dialog_blocks.h"
 
-#include "generator/declarations.h"
 #include "generator/growing_array.h"
 #include "generator/script_characters.h"
 #include "generator/statement_arguments.h"
@@ -11,42 +10,54 @@ namespace rc2e {
 
 namespace {
 
-// The header symbol of a logical line, and its first word for BEGIN / END.
-struct LineStart {
-  std::optional<std::string_view> header;
-  std::string_view keyword;
-};
+// The dialog headers among the declarations, in line order.
+class HeaderCursor {
+ public:
+  explicit HeaderCursor(const ValueArray<Declaration>& declarations)
+      : next_(declarations.begin()), end_(declarations.end()) {
+    Skip();
+  }
+  // The header declared on the line, if the next header lies there.
+  const Declaration* At(int32_t lineNumber) const {
+    return next_ != end_ && next_->lineNumber == lineNumber ? next_ : nullptr;
+  }
+  void Advance() {
+    if (next_ != end_) ++next_;
+    Skip();
+  }
 
-LineStart ReadLineStart(const LogicalLine& line) {
-  StatementArguments statement(line.text);
-  return {DialogHeaderSymbol(statement), statement.Keyword()};
-}
+ private:
+  void Skip() {
+    while (next_ != end_ && !next_->isDialogHeader) ++next_;
+  }
+  const Declaration* next_;
+  const Declaration* end_;
+};
 
 }  // namespace
 
-ValueArray<DialogBlock> FindDialogBlocks(std::span<const LogicalLine> lines) {
+ValueArray<DialogBlock> FindDialogBlocks(std::span<const LogicalLine> lines,
+                                         const ValueArray<Declaration>& declarations) {
   GrowingArray<DialogBlock> blocks;
+  HeaderCursor headers(declarations);
   size_t i = 0;
-  LineStart start;
-  while (i < lines.size() && !(start = ReadLineStart(lines[i])).header) ++i;
+  while (i < lines.size() && !headers.At(lines[i].lineNumber)) ++i;
   while (i < lines.size()) {
-    DialogBlock block{*start.header, lines[i].lineNumber, lines[i].lineNumber};
+    const Declaration* header = headers.At(lines[i].lineNumber);
+    headers.Advance();
+    DialogBlock block{header->symbol, lines[i].lineNumber, lines[i].lineNumber};
     int32_t depth = 0;
     bool opened = false;
     size_t next = i + 1;
-    bool atHeader = false;
     for (; next < lines.size(); ++next) {
       const LogicalLine& line = lines[next];
-      start = ReadLineStart(line);
-      if (start.header) {
-        atHeader = true;
-        break;
-      }
+      if (headers.At(line.lineNumber)) break;
       block.lastLine = line.lineNumber;
-      if (EqualsIgnoringCase(start.keyword, "BEGIN") || start.keyword == "{") {
+      std::string_view word = FirstWord(line.text);
+      if (EqualsIgnoringCase(word, "BEGIN") || word == "{") {
         ++depth;
         opened = true;
-      } else if (opened && (EqualsIgnoringCase(start.keyword, "END") || start.keyword == "}")) {
+      } else if (opened && (EqualsIgnoringCase(word, "END") || word == "}")) {
         if (--depth == 0) {
           ++next;
           break;
@@ -55,9 +66,7 @@ ValueArray<DialogBlock> FindDialogBlocks(std::span<const LogicalLine> lines) {
     }
     blocks.Append(block);
     i = next;
-    if (!atHeader) {
-      while (i < lines.size() && !(start = ReadLineStart(lines[i])).header) ++i;
-    }
+    while (i < lines.size() && !headers.At(lines[i].lineNumber)) ++i;
   }
   return blocks.Finish();
 }

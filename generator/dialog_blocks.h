@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "generator/declarations.h"
 #include "generator/logical_lines.h"
 #include "runtime/value_array.h"
 
@@ -13,15 +14,16 @@ namespace rc2e {
 
 struct DialogBlock {
   std::string_view symbol;  // as the header writes it, into the header's line
-  int32_t headerLine;  // line number of the header
-  int32_t lastLine;    // line number of the last logical line in the block
+  int32_t headerLine;       // line number of the header
+  int32_t lastLine;         // line number of the last logical line in the block
 };
 
-// One block per dialog header, in line order. BEGIN / END and `{` / `}` count as the first
-// word of a logical line (keywords without case) and nest. A header with no BEGIN before
-// the next header, or whose BEGIN is not closed before it, ends on the line before that
-// header; one that reaches the end of the lines ends on the last of them.
-ValueArray<DialogBlock> FindDialogBlocks(std::span<const LogicalLine> lines);
+// One block per dialog header among the declarations (found by FindDeclarations over the
+// same lines), in line order. BEGIN / END and `{` / `}` count as the first word of a
+// logical line (keywords without case) and nest. A header with no BEGIN before the next
+// header, or whose BEGIN is not closed before it, ends on the line before that header; one
+// that reaches the end of the lines ends on the last of them.
+ValueArray<DialogBlock> FindDialogBlocks(std::span<const LogicalLine> lines, const ValueArray<Declaration>& declarations);
 
 // True when the line number lies inside the block.
 inline bool BlockHolds(const DialogBlock& block, int32_t lineNumber) {

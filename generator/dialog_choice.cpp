@@ -33,10 +33,9 @@ SymbolTable FirstBlocks(const ValueArray<DialogBlock>& blocks) {
 }
 
 // Symbol to the 1-based index of its last declaration within [begin, end).
-SymbolTable LastDeclarations(const Declaration* begin, const Declaration* end, const Declaration* base) {
-  SymbolTable last;
+void AssignLastDeclarations(SymbolTable& last, const Declaration* begin, const Declaration* end,
+                            const Declaration* base) {
   for (const Declaration* d = begin; d != end; ++d) last.Assign(d->symbol, static_cast<int32_t>(d - base) + 1);
-  return last;
 }
 
 }  // namespace
@@ -59,9 +58,10 @@ DialogChoice ChooseDialog(std::span<const RecordKey> records, const ValueArray<D
   }
 
   const Declaration* base = declarations.begin();
-  SymbolTable lastAnywhere = LastDeclarations(declarations.begin(), declarations.end(), base);
   choice.plans = ValueArray<RecordPlan>(static_cast<int32_t>(records.size()));
   if (choice.loadedRecord == 0) {
+    SymbolTable lastAnywhere;
+    AssignLastDeclarations(lastAnywhere, declarations.begin(), declarations.end(), base);
     for (size_t r = 0; r < records.size(); ++r) {
       std::optional<int32_t> last = lastAnywhere.Find(records[r].name);
       const char* componentClass = last ? declarations.At(*last).componentClass : nullptr;
@@ -73,7 +73,12 @@ DialogChoice ChooseDialog(std::span<const RecordKey> records, const ValueArray<D
   bool severalDialogs = firstBlock.Count() > 1;
   int32_t dialogId = records[choice.loadedRecord - 1].id;
   DeclarationRange inBlock = DeclarationsInBlock(declarations, blocks.At(loadedBlock));
-  SymbolTable lastInBlock = LastDeclarations(inBlock.begin, inBlock.end, base);
+  SymbolTable lastInBlock;
+  AssignLastDeclarations(lastInBlock, inBlock.begin, inBlock.end, base);
+  // A record declared in the block never looks further, so the rest needs only the others.
+  SymbolTable lastElsewhere;
+  AssignLastDeclarations(lastElsewhere, declarations.begin(), inBlock.begin, base);
+  AssignLastDeclarations(lastElsewhere, inBlock.end, declarations.end(), base);
   for (size_t r = 0; r < records.size(); ++r) {
     RecordPlan& plan = choice.plans.At(static_cast<int32_t>(r) + 1);
     if (static_cast<int32_t>(r) + 1 == choice.loadedRecord) {
@@ -81,7 +86,7 @@ DialogChoice ChooseDialog(std::span<const RecordKey> records, const ValueArray<D
     } else if (std::optional<int32_t> there = lastInBlock.Find(records[r].name)) {
       plan = {declarations.At(*there).componentClass, true, records[r].id != dialogId};
     } else {
-      std::optional<int32_t> last = lastAnywhere.Find(records[r].name);
+      std::optional<int32_t> last = lastElsewhere.Find(records[r].name);
       plan = {last ? declarations.At(*last).componentClass : nullptr, !severalDialogs, false};
     }
   }
@@ -90,18 +95,20 @@ DialogChoice ChooseDialog(std::span<const RecordKey> records, const ValueArray<D
 
 ValueArray<DialogSummary> ListDialogs(std::span<const RecordKey> records, const ValueArray<Declaration>& declarations,
                                       const ValueArray<DialogBlock>& blocks) {
-  SymbolTable firstRecord;
-  for (size_t r = records.size(); r > 0; --r) firstRecord.Assign(records[r - 1].name, static_cast<int32_t>(r));
+  // Dialog symbol to its place in the list; the first record of each symbol joins it.
   SymbolTable listed;
   GrowingArray<DialogSummary> dialogs;
   for (const DialogBlock& block : blocks) {
     if (listed.Find(block.symbol)) continue;
-    listed.Assign(block.symbol, 1);
+    listed.Assign(block.symbol, dialogs.Count() + 1);
     DeclarationRange inBlock = DeclarationsInBlock(declarations, block);
     int32_t controls = static_cast<int32_t>(
         std::count_if(inBlock.begin, inBlock.end, [](const Declaration& d) { return !d.isDialogHeader; }));
-    dialogs.Append(DialogSummary{block.symbol,
-                                 firstRecord.Find(block.symbol).value_or(0), controls});
+    dialogs.Append(DialogSummary{block.symbol, 0, controls});
+  }
+  for (size_t r = 0; r < records.size(); ++r) {
+    std::optional<int32_t> place = listed.Find(records[r].name);
+    if (place && dialogs.At(*place).recordIndex == 0) dialogs.At(*place).recordIndex = static_cast<int32_t>(r) + 1;
   }
   return dialogs.Finish();
 }

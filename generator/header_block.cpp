@@ -15,20 +15,32 @@ class RecordMaker {
  public:
   // Reads one definition line, NUL-terminated and writable, into a record.
   void Read(char* line) {
-    std::optional<Text> substituted = SubstituteKnownValues(line, known_);
+    std::optional<Text> substituted;
+    if (ValueNamesAnIdentifier(line)) {
+      IndexRecords();
+      substituted = SubstituteKnownValues(line, known_);
+    }
     char* passed = substituted ? substituted->data() : line;
     int32_t id = IdentifierOfLine(passed);
     Text name = Text::Copy(SymbolOfLine(passed));
     if (name.IsEmpty() || IsEditorBookkeepingName(name.view())) return;
-    // Moving a record keeps its name's block, so the table's view of it stays valid.
-    known_.Assign(name.view(), id);
     records_.Append(ComponentRecord{std::move(name), id, Text()});
   }
   ValueArray<ComponentRecord> Finish() { return records_.Finish(); }
 
  private:
+  // The table of records made so far, brought up to date only when a value may need it.
+  // Moving a record keeps its name's block, so the table's views stay valid.
+  void IndexRecords() {
+    for (; indexed_ < records_.Count(); ++indexed_) {
+      const ComponentRecord& record = records_.At(indexed_ + 1);
+      known_.Assign(record.name.view(), record.id);
+    }
+  }
+
   GrowingArray<ComponentRecord> records_;
   SymbolTable known_;
+  int32_t indexed_ = 0;
 };
 
 }  // namespace

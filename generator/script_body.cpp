@@ -9,7 +9,7 @@ ScriptBody ReadScriptBody(std::span<const std::string_view> scannedLines, int32_
   body.lines = JoinLogicalLines(scannedLines, firstLineNumber);
   std::span<const LogicalLine> logical(body.lines.lines.begin(), body.lines.lines.end());
   body.declarations = FindDeclarations(logical);
-  body.blocks = FindDialogBlocks(logical);
+  body.blocks = FindDialogBlocks(logical, body.declarations);
   return body;
 }
 

@@ -38,16 +38,21 @@ size_t NextSeparator(std::string_view text, size_t start) {
 
 }  // namespace
 
+std::string_view FirstWord(std::string_view line) {
+  size_t begin = 0;
+  while (begin < line.size() && IsScriptBlank(line[begin])) ++begin;
+  size_t end = begin;
+  while (end < line.size() && !IsScriptBlank(line[end]) && line[end] != ',' && line[end] != '"' &&
+         !(line[end] == '/' && end + 1 < line.size() && line[end + 1] == '/')) {
+    end += CharacterLengthAt(line, end);
+  }
+  return line.substr(begin, end - begin);
+}
+
 StatementArguments::StatementArguments(std::string_view logicalLine) {
   std::string_view code = logicalLine.substr(0, TrailingCommentStart(logicalLine));
-  size_t begin = 0;
-  while (begin < code.size() && IsScriptBlank(code[begin])) ++begin;
-  size_t end = begin;
-  while (end < code.size() && !IsScriptBlank(code[end]) && code[end] != ',' && code[end] != '"') {
-    end += CharacterLengthAt(code, end);
-  }
-  keyword_ = code.substr(begin, end - begin);
-  rest_ = code.substr(end);
+  keyword_ = FirstWord(code);
+  rest_ = code.substr(static_cast<size_t>(keyword_.data() + keyword_.size() - code.data()));
 }
 
 int32_t StatementArguments::Count() const {

@@ -31,6 +31,10 @@ class StatementArguments {
   std::string_view rest_;
 };
 
+// The first word of a line as StatementArguments::Keyword gives it, without reading the
+// rest of the line.
+std::string_view FirstWord(std::string_view line);
+
 // The text of an argument without one pair of surrounding double quotes, if it has them.
 std::string_view Unquoted(std::string_view argument);
 

@@ -15,7 +15,8 @@ using Block = std::tuple<std::string, int32_t, int32_t>;
 
 std::vector<Block> BlocksOf(const std::vector<std::string_view>& lines) {
   LogicalLines logical = JoinLogicalLines(lines, 1);
-  ValueArray<DialogBlock> blocks = FindDialogBlocks({logical.lines.begin(), logical.lines.end()});
+  std::span<const LogicalLine> logicalLines(logical.lines.begin(), logical.lines.end());
+  ValueArray<DialogBlock> blocks = FindDialogBlocks(logicalLines, FindDeclarations(logicalLines));
   std::vector<Block> found;
   for (const DialogBlock& b : blocks) found.emplace_back(std::string(b.symbol), b.headerLine, b.lastLine);
   return found;
