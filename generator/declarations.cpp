@@ -138,17 +138,12 @@ bool NamesClass(std::string_view argument, const ClassName& entry) {
 // True when `word` occurs in text as a whole identifier, case-sensitive; a double-byte
 // character separates identifiers and never belongs to one.
 bool ContainsWholeWord(std::string_view text, std::string_view word) {
-  size_t i = 0;
-  while (i < text.size()) {
-    if (!IsIdentifierByte(text[i])) {
-      i += CharacterLengthAt(text, i);
-      continue;
-    }
-    size_t begin = i;
-    while (i < text.size() && IsIdentifierByte(text[i])) ++i;
-    if (text.substr(begin, i - begin) == word) return true;
-  }
-  return false;
+  bool found = false;
+  ForEachIdentifier(text, 0, [&](size_t begin, size_t end) {
+    found = text.substr(begin, end - begin) == word;
+    return !found;
+  });
+  return found;
 }
 
 bool ContainsAnyWord(std::string_view text, std::initializer_list<std::string_view> words) {

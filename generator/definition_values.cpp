@@ -33,22 +33,6 @@ size_t ValueStart(std::string_view line) {
   return i;
 }
 
-// The whole identifiers of the text, in order, each as [begin, end); numbers and their
-// suffixes are skipped, double-byte characters separate.
-template <class Visit>
-void ForEachIdentifier(std::string_view text, size_t from, Visit visit) {
-  size_t i = from;
-  while (i < text.size()) {
-    if (!IsIdentifierByte(text[i])) {
-      i += CharacterLengthAt(text, i);
-      continue;
-    }
-    size_t begin = i;
-    while (i < text.size() && IsIdentifierByte(text[i])) ++i;
-    if (IsIdentifierStartByte(text[begin]) && !visit(begin, i)) return;
-  }
-}
-
 }  // namespace
 
 bool ValueNamesAnIdentifier(std::string_view definitionLine) {

@@ -23,6 +23,23 @@ inline size_t CharacterLengthAt(std::string_view text, size_t i) {
   return static_cast<unsigned char>(text[i]) >= 0x80 && i + 1 < text.size() ? 2 : 1;
 }
 
+// Calls visit(begin, end) for each whole identifier of text from position `from`, in
+// order, until visit returns false; numbers and their suffixes are skipped and double-byte
+// characters separate identifiers.
+template <class Visit>
+void ForEachIdentifier(std::string_view text, size_t from, Visit visit) {
+  size_t i = from;
+  while (i < text.size()) {
+    if (!IsIdentifierByte(text[i])) {
+      i += CharacterLengthAt(text, i);
+      continue;
+    }
+    size_t begin = i;
+    while (i < text.size() && IsIdentifierByte(text[i])) ++i;
+    if (IsIdentifierStartByte(text[begin]) && !visit(begin, i)) return;
+  }
+}
+
 std::string_view TrimScriptBlanks(std::string_view text);
 std::string_view TrimTrailingScriptBlanks(std::string_view text);
 

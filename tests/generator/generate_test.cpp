@@ -13,6 +13,7 @@
 #include "runtime/clipboard.h"
 #include "runtime/platform.h"
 #include "tests/generator/expected_output.h"
+#include "tests/support/clipboard_text.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -21,24 +22,8 @@
 namespace rc2e {
 namespace {
 
+using testing::ClipboardText;
 using testing::ScriptFile;
-
-std::string ClipboardText() {
-#ifdef _WIN32
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "<clipboard busy>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-      text = bytes;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-#else
-  return std::string(PosixClipboardForTesting());
-#endif
-}
 
 class ClipboardRefusingPlatform : public HostPlatform {
  public:

@@ -7,6 +7,7 @@
 
 #include "generator/code_generator.h"
 #include "tests/generator/expected_output.h"
+#include "tests/support/worked_example.h"
 
 namespace rc2e {
 namespace {
@@ -34,46 +35,10 @@ std::string OutputOf(std::string_view script) {
 TEST(WorkedExampleTest, GivesTheThirtyThreeLinesByteForByte) {
   Generation g = ComposeFromFile(RC2E_SOURCE_DIR "/examples/worked_example.rc");
   ASSERT_EQ(g.outcome, GenerateOutcome::Done);
-  const std::vector<std::string> expected = {
-      "",
-      ".程序集变量 IDD_MAIN, 对话框类",
-      ".程序集变量 IDC_EDIT1, 编辑框类",
-      ".程序集变量 IDC_LIST1, 列表框类",
-      ".程序集变量 IDC_STATUS, 状态栏类",
-      ".程序集变量 窗口句柄, 整数型",
-      "",
-      "",
-      ".子程序 _启动子程序, 整数型, ,",
-      "",
-      "IDD_MAIN.载入 (, 101, &对话框创建完毕)",
-      "",
-      "返回 (0)",
-      "",
-      "",
-      ".子程序 对话框创建完毕",
-      ".参数 hwnd, 整数型",
-      "",
-      "窗口句柄 = hwnd",
-      "",
-      "IDC_EDIT1.绑定 (hwnd, 1001)",
-      "IDC_LIST1.绑定 (hwnd, 1002)",
-      "IDC_STATUS.绑定 (hwnd, 1003)",
-      "",
-      "设置组件属性 ()",
-      "",
-      "挂接事件 ()",
-      "",
-      "",
-      ".子程序 设置组件属性",
-      "",
-      "",
-      ".子程序 挂接事件",
-  };
+  const std::vector<std::string> expected = testing::WorkedExampleFragmentLines();
   std::string output(g.output.view());
   EXPECT_EQ(SplitAtCrLf(output), expected);
-  std::string joined;
-  for (size_t i = 0; i < expected.size(); ++i) joined += (i ? "\r\n" : "") + expected[i];
-  EXPECT_EQ(output, joined);
+  EXPECT_EQ(output, testing::WorkedExampleFragment());
   EXPECT_EQ(g.headerLineCount, 4);
 }
 

@@ -7,23 +7,12 @@
 #include <string>
 
 #include "runtime/clipboard.h"
+#include "tests/support/clipboard_text.h"
 
 namespace rc2e {
 namespace {
 
-// The CF_TEXT content of the clipboard, or "<none>".
-std::string ClipboardText() {
-  if (!OpenClipboard(nullptr)) return "<cannot open>";
-  std::string text = "<none>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-      text = bytes;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
+using testing::ClipboardText;
 
 // Another thread's window opens the clipboard and keeps it open until released.
 class ClipboardHolder {
