@@ -85,12 +85,14 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
   auto raised = [](int32_t result) { return static_cast<LRESULT>(result); };
 
   switch (message) {
+    // WM_NCDESTROY → Detach(window), then the procedure held before
     case WM_NCDESTROY: {
       WNDPROC before = previousProc;
       Detach(window);
       return CallWindowProcA(before, window, message, wParam, lParam);
     }
 
+    // WM_LBUTTON{DOWN,UP,DBLCLK} → HookLeftButton…(window, packed); OnLeftButton…(x, y, keys)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK: {
@@ -112,6 +114,7 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return passOn();
     }
 
+    // WM_RBUTTON{DOWN,UP} → OnRightButton…(x, y, keys)
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP: {
       EventHandler event = message == WM_RBUTTONDOWN ? OnRightButtonDown : OnRightButtonUp;
@@ -122,6 +125,7 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return passOn();
     }
 
+    // WM_MOUSEMOVE → HookMouseMove(window, x, y); OnMouseMove(x, y, keys)
     case WM_MOUSEMOVE: {
       if (HookMouseMove(window, static_cast<int32_t>(X(lParam)), static_cast<int32_t>(Y(lParam))) != 0) return 0;
       if (OnMouseMove) {
@@ -131,6 +135,7 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return passOn();
     }
 
+    // WM_SETFOCUS → OnGotFocus(); WM_KILLFOCUS → OnLostFocus(); both passed on
     case WM_SETFOCUS:
       InvokeEvent(OnGotFocus);
       return passOn();
@@ -138,6 +143,7 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       InvokeEvent(OnLostFocus);
       return passOn();
 
+    // WM_KEYDOWN → HookKeyDown(window, key); OnKeyDown(key, keys). WM_KEYUP → OnKeyUp(key, keys)
     case WM_KEYDOWN:
     case WM_KEYUP: {
       EventHandler event = OnKeyUp;
@@ -152,6 +158,7 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return passOn();
     }
 
+    // WM_MOUSEWHEEL → OnMouseWheel(signed delta, keys); WM_CHAR → OnChar(code)
     case WM_MOUSEWHEEL:
       if (OnMouseWheel) {
         int32_t result = InvokeEvent(OnMouseWheel, ToEventArg(HighWord(wParam)), ToEventArg(ModifierKeys()));
@@ -165,11 +172,13 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       }
       return passOn();
 
+    // WM_SETCURSOR → HookSetCursor(window, message, wParam, lParam)
     case WM_SETCURSOR: {
       LRESULT result = HookSetCursor(window, message, wParam, lParam);
       return result != 0 ? result : passOn();
     }
 
+    // WM_PAINT → OnPaint(dc, left, top, right, bottom) inside BeginPaint/EndPaint; HookPaint(window)
     case WM_PAINT: {
       if (OnPaint) {
         PAINTSTRUCT paint{};
@@ -184,11 +193,13 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return result != 0 ? result : passOn();
     }
 
+    // WM_ERASEBKGND → HookEraseBackground(window, dc)
     case WM_ERASEBKGND: {
       LRESULT result = HookEraseBackground(window, reinterpret_cast<HDC>(wParam));
       return result != 0 ? result : passOn();
     }
 
+    // WM_HSCROLL, WM_VSCROLL → the scroll bar's ReflectScroll(code, signed position, scroll bar)
     case WM_HSCROLL:
     case WM_VSCROLL: {
       HWND scrollBar = reinterpret_cast<HWND>(lParam);
@@ -199,6 +210,7 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return passOn();
     }
 
+    // WM_COMMAND → the control's ReflectCommand(parent, control, signed code, id)
     case WM_COMMAND: {
       HWND sender = reinterpret_cast<HWND>(lParam);
       if (WindowBase* control = FindWindowObject(sender)) {
@@ -209,6 +221,7 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return passOn();
     }
 
+    // WM_NOTIFY → the sender's (or tooltip owner's) ReflectNotify(parent, sender, code, id, header)
     case WM_NOTIFY: {
       NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
       if (header) {
@@ -221,6 +234,7 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return passOn();
     }
 
+    // WM_CTLCOLOR… → the control's ReflectColor(control, dc)
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -236,6 +250,7 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return passOn();
     }
 
+    // WM_DRAWITEM → the item window's ReflectDrawItem(id, item)
     case WM_DRAWITEM: {
       DRAWITEMSTRUCT* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
       if (item) {
@@ -247,6 +262,7 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return passOn();
     }
 
+    // WM_DROPFILES → OnFileDrop(drop text), DragFinish first; always passed on
     case WM_DROPFILES: {
       if (!OnFileDrop) return passOn();
       HDROP drop = reinterpret_cast<HDROP>(wParam);
@@ -257,21 +273,25 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return passOn();
     }
 
+    // WM_MOUSELEAVE → HookMouseLeave(window)
     case WM_MOUSELEAVE: {
       LRESULT result = HookMouseLeave(window);
       return result != 0 ? result : passOn();
     }
 
+    // WM_MOVING → HookMoving(window, rect)
     case WM_MOVING: {
       LRESULT result = HookMoving(window, reinterpret_cast<RECT*>(lParam));
       return result != 0 ? result : passOn();
     }
 
+    // WM_MOVE → HookMove(window, x, y)
     case WM_MOVE: {
       LRESULT result = HookMove(window, static_cast<int32_t>(X(lParam)), static_cast<int32_t>(Y(lParam)));
       return result != 0 ? result : passOn();
     }
 
+    // WM_SIZE → HookSize(width, height); passed on
     case WM_SIZE:
       HookSize(static_cast<int32_t>(X(lParam)), static_cast<int32_t>(Y(lParam)));
       return passOn();
