@@ -97,6 +97,9 @@ const std::vector<MessageScenario>& MessageScenarios() {
        {"main HookLeftButtonDown 0xffffffff", "OnLeftButtonDown 65535 -1 0",
         "proc main WM_LBUTTONDOWN 0x0 0xffffffff"},
        kProcAnswer},
+      {"MouseKeyFlagsInWParamAreNotTheKeys", WM_LBUTTONDOWN, MK_CONTROL | MK_SHIFT, at3x5, {},
+       {"main HookLeftButtonDown 0x50003", "OnLeftButtonDown 3 5 0", "proc main WM_LBUTTONDOWN 0xc 0x50003"},
+       kProcAnswer},
       {"RightButtonDownPassedOn", WM_RBUTTONDOWN, 0, at3x5, {},
        {"OnRightButtonDown 3 5 0", "proc main WM_RBUTTONDOWN 0x0 0x50003"}, kProcAnswer},
       {"RightButtonUpHandled", WM_RBUTTONUP, 0, at3x5, {{"OnRightButtonUp", 2}}, {"OnRightButtonUp 3 5 0"}, 2},
@@ -345,6 +348,43 @@ TEST_F(Dispatch, RealPointerCrossingRaisesEnterAndLeaveOnce) {
     EXPECT_EQ(count("OnMouseLeave"), crossing);
     EXPECT_EQ(mainObject.mouseInside, 0);
   }
+}
+
+// Keys held on the keyboard at dispatch: Ctrl 1, Shift 2, Alt 4, summed.
+TEST_F(Dispatch, KeysArgumentIsTheModifierKeysHeld) {
+  auto press = [](WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof input);
+  };
+  auto settle = [] {
+    for (int i = 0; i < 5; ++i) {
+      testing::PumpMessages();
+      Sleep(10);
+    }
+  };
+  press(VK_CONTROL, true);
+  settle();
+  EXPECT_EQ(ModifierKeys(), kModifierControl);
+  press(VK_SHIFT, true);
+  settle();
+  EXPECT_EQ(ModifierKeys(), kModifierControl | kModifierShift);
+  Send(WM_RBUTTONDOWN, 0, MAKELPARAM(3, 5));
+  const Sequence kControlShiftHeld = {"OnRightButtonDown 3 5 3", "proc main WM_RBUTTONDOWN 0x0 0x50003"};
+  EXPECT_SEQUENCE(kControlShiftHeld);
+  press(VK_CONTROL, false);
+  press(VK_MENU, true);
+  settle();
+  EXPECT_EQ(ModifierKeys(), kModifierShift | kModifierAlt);
+  Send(WM_KEYUP, 'A', 0);
+  const Sequence kShiftAltHeld = {"OnKeyUp 65 6", "proc main WM_KEYUP 0x41 0x0"};
+  EXPECT_SEQUENCE(kShiftAltHeld);
+  press(VK_MENU, false);
+  press(VK_SHIFT, false);
+  settle();
+  EXPECT_EQ(ModifierKeys(), 0);
 }
 
 TEST_F(Dispatch, NcDestroyDetachesThenPassesOn) {
