@@ -141,9 +141,11 @@ Text FormatDateTime(DateTime value) {
   double whole = std::trunc(value.days);
   auto dayNumber = static_cast<int64_t>(whole);
   auto seconds = static_cast<int64_t>(std::llround(std::fabs(value.days - whole) * 86400.0));
+  // The fraction counts forward from the date of the integer part, for negative days too,
+  // so a time that rounds up to midnight is the next calendar day.
   if (seconds >= 86400) {
     seconds -= 86400;
-    dayNumber += value.days < 0 ? -1 : 1;
+    dayNumber += 1;
   }
   int64_t year = 0;
   int month = 0, day = 0;

@@ -87,15 +87,15 @@ class ValueArray {
   void Append(T value) {
     int32_t count = Count();
     MakeHeap();
-    void* resized = ReallocateBlock(block_, ArrayElementOffset(1, alignof(T)) + sizeof(T) * (count + 1));
-    block_ = resized;
-    // A multi-dimensional block keeps its elements right after a longer header; move them down.
+    // A multi-dimensional block keeps its elements after a longer header; they move down
+    // before the block is resized, since the new size may be smaller than the old one.
     int32_t oldDims = Header()->dimensionCount;
-    if (oldDims != 1) {
+    if (oldDims > 1) {
       std::memmove(static_cast<char*>(block_) + ArrayElementOffset(1, alignof(T)),
                    static_cast<char*>(block_) + ArrayElementOffset(oldDims, alignof(T)),
                    sizeof(T) * count);
     }
+    block_ = ReallocateBlock(block_, ArrayElementOffset(1, alignof(T)) + sizeof(T) * (count + 1));
     Header()->dimensionCount = 1;
     Header()->sizes[0] = count + 1;
     new (&Elements()[count]) T(std::move(value));

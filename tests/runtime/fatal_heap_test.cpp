@@ -208,12 +208,18 @@ TEST(ValueArrayIndex, NegativeSizeRaisesError10) {
 }
 
 TEST(ValueArrayLayout, AppendRelaysAMultiDimensionalArrayAsOneDimension) {
-  ValueArray<int32_t> grid;
-  grid.Redim({2, 3});
-  for (int32_t i = 1; i <= 6; ++i) grid.At(i) = i;
-  grid.Append(7);
-  EXPECT_EQ(grid.DimensionCount(), 1);
-  EXPECT_EQ(std::vector<int32_t>(grid.begin(), grid.end()), (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 7}));
+  // With three or more dimensions the one-dimensional block is smaller than the old one.
+  const std::initializer_list<int32_t> shapes[] = {{2, 3}, {1, 2, 3}, {3, 1, 1, 2}};
+  for (std::initializer_list<int32_t> shape : shapes) {
+    ValueArray<int32_t> grid;
+    grid.Redim(shape);
+    std::vector<int32_t> expected;
+    for (int32_t i = 1; i <= grid.Count(); ++i) expected.push_back(grid.At(i) = i * 10);
+    expected.push_back(7);
+    grid.Append(7);
+    EXPECT_EQ(grid.DimensionCount(), 1);
+    EXPECT_EQ(std::vector<int32_t>(grid.begin(), grid.end()), expected) << shape.size() << " dimensions";
+  }
 }
 
 }  // namespace

@@ -154,6 +154,7 @@ TEST(FormatDateTime, WritesDateAndTheTimeAsFarAsItIsNotZero) {
       {45000 + 59 * kSecond, "2023年3月15日0时0分59秒"},
       {1 - 0.4 * kSecond, "1899年12月31日"},  // rounds up into the next day
       {-1.25, "1899年12月29日6时"},
+      {-2 + 0.4 * kSecond, "1899年12月30日"},  // 29 December, 23:59:59.6 rounds up to the 30th
       {2958465, "9999年12月31日"},
   };
   for (const Case& c : cases) EXPECT_EQ(FormatDateTime({c.days}).view(), c.expected) << c.days;
