@@ -110,8 +110,14 @@ class ValueArray {
       count *= s;
     }
     if (sizes.size() == 0) count = 0;
-    ValueArray fresh;
     int32_t dims = static_cast<int32_t>(sizes.size());
+    // A count beyond the 32-bit element count, or a block beyond the address space, cannot
+    // be had: the same report as an allocation that fails.
+    if (count > INT32_MAX ||
+        static_cast<uint64_t>(count) > (SIZE_MAX - ArrayElementOffset(dims, alignof(T))) / sizeof(T)) {
+      ReportFatal("内存不足", "error");
+    }
+    ValueArray fresh;
     fresh.block_ = AllocateBlock(ArrayElementOffset(dims, alignof(T)) + sizeof(T) * static_cast<size_t>(count));
     fresh.Header()->dimensionCount = dims;
     int32_t i = 0;

@@ -207,6 +207,21 @@ TEST(ValueArrayIndex, NegativeSizeRaisesError10) {
   EXPECT_EQ(platform.boxes[0].text.rfind("program internal error number is 10. \r\n", 0), 0u);
 }
 
+TEST(ValueArrayIndex, SizesWhoseProductPassesTheElementCountAreExhaustedMemory) {
+  SavedExitHooks savedHooks;
+  RecordingPlatform platform;
+  ValueArray<Text> array;
+  const std::initializer_list<int32_t> shapes[] = {{65536, 65536}, {46341, 46341}, {2, INT32_MAX}};
+  for (std::initializer_list<int32_t> shape : shapes) {
+    platform.boxes.clear();
+    EXPECT_EQ(ExitCodeOf([&] { array.Redim(shape); }), 0);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].text, "内存不足");
+    EXPECT_EQ(platform.boxes[0].caption, "error");
+    EXPECT_EQ(array.Count(), 0);
+  }
+}
+
 TEST(ValueArrayLayout, AppendRelaysAMultiDimensionalArrayAsOneDimension) {
   // With three or more dimensions the one-dimensional block is smaller than the old one.
   const std::initializer_list<int32_t> shapes[] = {{2, 3}, {1, 2, 3}, {3, 1, 1, 2}};
