@@ -88,8 +88,9 @@ DialogWindow::DialogWindow(CloneTag, const DialogWindow& other)
 }
 
 DialogWindow::~DialogWindow() {
-  // A record that ends while its icon is shown takes the icon out of the notification area.
-  if (trayData) ShellNotify(NIM_DELETE, trayData.data());
+  // A record that ends while its icon is shown takes the icon out of the notification area;
+  // a clone, which the registry does not name for the window, leaves the original's icon.
+  if (trayData && FindWindowObject(handle) == this) ShellNotify(NIM_DELETE, trayData.data());
 }
 
 // lifetime

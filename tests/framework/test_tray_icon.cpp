@@ -359,5 +359,16 @@ TEST_F(TrayDialog, DestroyingTheWindowTakesTheIconAway) {
   EXPECT_EQ(dialog.taskbarCreatedMessage, 0u);
 }
 
+TEST_F(TrayDialog, ACloneEndingLeavesTheOriginalsIconShown) {
+  HICON icon = MakeIcon();
+  ASSERT_TRUE(dialog.AddTrayIcon(icon, "tip"));
+  shellCalls.clear();
+  dialog.Clone().reset();
+  EXPECT_TRUE(shellCalls.empty()) << "the copy names the same window and id";
+  EXPECT_TRUE(IconAlive(icon));
+  EXPECT_TRUE(dialog.SetTrayTip("still shown"));
+  EXPECT_EQ(shellCalls.back().message, static_cast<DWORD>(NIM_MODIFY));
+}
+
 }  // namespace
 }  // namespace rc2e
