@@ -95,8 +95,6 @@ DialogWindow::~DialogWindow() {
 
 // lifetime
 
-void DialogWindow::Destroy() { Detach(handle); }
-
 std::unique_ptr<WindowBase> DialogWindow::Clone() const {
   return std::make_unique<DialogWindow>(CloneTag{}, *this);
 }

@@ -74,9 +74,7 @@ class DialogWindow : public WindowBase {
   EventHandler OnCreated = nullptr;
   EventHandler OnCloseQuery = nullptr;
 
-  // lifetime (WindowBase slots replaced here)
-  // slot 0: Detach with the current handle.
-  void Destroy() override;
+  // lifetime (WindowBase slots replaced here; slot 0, Destroy, keeps the base's Detach)
   // slot 1: a DialogWindow copy; the copy owns duplicates of the brush, picture, tray icon
   // and tray block, so each record releases only its own.
   std::unique_ptr<WindowBase> Clone() const override;

@@ -34,16 +34,7 @@ StatusBar::StatusBar(CloneTag, const StatusBar& other) : WindowBase(other) {}
 
 // lifetime
 
-void StatusBar::Destroy() { Detach(handle); }
-
 std::unique_ptr<WindowBase> StatusBar::Clone() const { return std::make_unique<StatusBar>(CloneTag{}, *this); }
-
-// message handling and overrideables
-
-LRESULT StatusBar::DialogMessage(HWND, UINT, WPARAM, LPARAM) { return 0; }
-LRESULT StatusBar::HookEraseBackground(HWND, HDC) { return 0; }
-void StatusBar::HookLeftButtonDown(HWND, LPARAM) {}
-void StatusBar::HookDestroyed(HWND) {}
 
 // obtaining the control
 

@@ -27,23 +27,12 @@ class StatusBar : public WindowBase {
   // Registers the common-control bar classes (InitCommonControlsEx, ICC_BAR_CLASSES).
   StatusBar();
 
-  // lifetime (WindowBase slots replaced here)
-  // slot 0: Detach with the current handle.
-  void Destroy() override;
+  // lifetime (WindowBase slot replaced here)
   // slot 1: a StatusBar holding a copy of the base record.
   std::unique_ptr<WindowBase> Clone() const override;
-
-  // message handling
-  // slot 4: handles nothing; 0.
-  LRESULT DialogMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-
-  // overrideables
-  // slot 12: 0, so the control erases itself.
-  LRESULT HookEraseBackground(HWND window, HDC dc) override;
-  // slot 17: nothing.
-  void HookLeftButtonDown(HWND window, LPARAM position) override;
-  // slot 26: nothing.
-  void HookDestroyed(HWND window) override;
+  // Slots 0, 4, 12, 17 and 26 keep WindowBase's bodies, which are this class's too:
+  // Destroy detaches, DialogMessage and HookEraseBackground return 0 (the control erases
+  // itself), HookLeftButtonDown and HookDestroyed do nothing.
 
   // obtaining the control
   // slot 97: CreateEx of a child bar with the next control id; style 0x903 when omitted.
