@@ -66,7 +66,21 @@ const char* UsageText() {
 std::optional<Options> ParseOptions(int argc, const char* const* argv, std::string& error) {
   Options options;
   bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
+  int i = 1;
+  // An option's value is the next argument; an option given twice is a usage error.
+  auto takeValue = [&](std::string_view option, const char* valueName, std::string& into) {
+    if (i + 1 >= argc || !argv[i + 1] || !*argv[i + 1]) {
+      error = std::string(option) + " needs " + valueName;
+      return false;
+    }
+    if (!into.empty()) {
+      error = std::string(option) + " given twice";
+      return false;
+    }
+    into = argv[++i];
+    return true;
+  };
+  for (; i < argc; ++i) {
     std::string_view arg = argv[i] ? argv[i] : "";
     if (!optionsEnded && arg == "--") {
       optionsEnded = true;
@@ -83,25 +97,9 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
     } else if (!optionsEnded && arg == "--list") {
       options.list = true;
     } else if (!optionsEnded && arg == "--dialog") {
-      if (i + 1 >= argc || !argv[i + 1] || !*argv[i + 1]) {
-        error = "--dialog needs a dialog name";
-        return std::nullopt;
-      }
-      if (!options.dialog.empty()) {
-        error = "--dialog given twice";
-        return std::nullopt;
-      }
-      options.dialog = argv[++i];
+      if (!takeValue(arg, "a dialog name", options.dialog)) return std::nullopt;
     } else if (!optionsEnded && arg == "-o") {
-      if (i + 1 >= argc || !argv[i + 1] || !*argv[i + 1]) {
-        error = "-o needs a file name";
-        return std::nullopt;
-      }
-      if (!options.outputPath.empty()) {
-        error = "-o given twice";
-        return std::nullopt;
-      }
-      options.outputPath = argv[++i];
+      if (!takeValue(arg, "a file name", options.outputPath)) return std::nullopt;
     } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + std::string(arg);
       return std::nullopt;

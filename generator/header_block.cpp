@@ -7,6 +7,7 @@
 #include "generator/identifier_library.h"
 #include "generator/script_encoding.h"
 #include "generator/symbol_table.h"
+#include "runtime/text_services.h"
 
 namespace rc2e {
 namespace {
@@ -48,11 +49,7 @@ class RecordMaker {
 bool DiskIncludeReader::ReadIncludedFile(const char* path, Text& content) {
   ScriptBytes file = ReadScriptBytes(path);
   if (file.status != ScriptReadStatus::Read) return false;
-  ByteBuffer bytes = ToAnsiCodePage(std::move(file.bytes));
-  const char* begin = reinterpret_cast<const char*>(bytes.begin());
-  size_t length = 0;
-  while (length < static_cast<size_t>(bytes.Count()) && begin[length] != '\0') ++length;
-  content = Text::Copy(std::string_view(begin, length));
+  content = BytesToText(ToAnsiCodePage(std::move(file.bytes)));
   return true;
 }
 
