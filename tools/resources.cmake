@@ -1,6 +1,7 @@
 # Compiles a resource script into an object file for the Windows target. llvm-rc reads the
 # UTF-8 script and keeps class names as written; windres turns its .res into COFF. Without
 # llvm-rc, windres compiles the script itself (it upper-cases control class names).
+# The script's path follows "--" because llvm-rc reads a path such as /check/x.rc as /C.
 # rc2e_resource_object(OUT_VAR SCRIPT rc [INCLUDE_DIRS dir...] [DEPENDS file...])
 find_program(RC2E_LLVM_RC NAMES llvm-rc llvm-rc-19 llvm-rc-18 llvm-rc-17 llvm-rc-16 llvm-rc-15 llvm-rc-14)
 if(NOT RC2E_LLVM_RC)
@@ -23,7 +24,7 @@ function(rc2e_resource_object out_var)
     set(res ${CMAKE_CURRENT_BINARY_DIR}/${stem}.res)
     add_custom_command(
       OUTPUT ${object}
-      COMMAND ${RC2E_LLVM_RC} /C 65001 /L 0x804 ${include_flags} /FO ${res} ${script}
+      COMMAND ${RC2E_LLVM_RC} /C 65001 /L 0x804 ${include_flags} /FO ${res} -- ${script}
       COMMAND ${CMAKE_RC_COMPILER} --input-format=res --output-format=coff -o ${object} ${res}
       DEPENDS ${script} ${R_DEPENDS}
       COMMENT "Compiling resources ${stem}.rc"
