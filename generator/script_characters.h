@@ -1,9 +1,11 @@
-// Byte rules shared by the script-reading stages: blanks, identifier bytes, double-byte
-// stepping, ASCII case folding and where quoted strings and `//` comments lie in a line.
+// Byte rules shared by the script-reading stages: blanks, identifier bytes and walks, ASCII
+// case folding and where quoted strings and `//` comments lie in a line (stepping: text_services).
 #pragma once
 
 #include <cstddef>
 #include <string_view>
+
+#include "runtime/text_services.h"
 
 namespace rc2e {
 
@@ -16,12 +18,6 @@ inline bool IsIdentifierByte(char c) {
 }
 
 inline bool IsIdentifierStartByte(char c) { return IsIdentifierByte(c) && !(c >= '0' && c <= '9'); }
-
-// Bytes of the character at position i: 2 for a lead byte (0x80 or above) that has a
-// byte after it, else 1. Never steps past the end.
-inline size_t CharacterLengthAt(std::string_view text, size_t i) {
-  return static_cast<unsigned char>(text[i]) >= 0x80 && i + 1 < text.size() ? 2 : 1;
-}
 
 // Calls visit(begin, end) for each whole identifier of text from position `from`, in
 // order, until visit returns false; numbers and their suffixes are skipped and double-byte

@@ -6,6 +6,7 @@
 
 #include "generator/line_services.h"
 #include "runtime/platform.h"
+#include "runtime/text_services.h"
 
 namespace rc2e {
 namespace {
@@ -84,7 +85,7 @@ ScriptSource::ScriptSource(const ByteBuffer& bytes) {
       memberStart = position;
       continue;
     }
-    position += static_cast<unsigned char>(text[position]) >= 0x80 ? 2 : 1;
+    position += CharacterLengthAt(text, position);
   }
   if (memberStart < text.size()) addMember(text.size());
   lines_.Redim({count});

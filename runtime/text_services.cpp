@@ -12,8 +12,6 @@
 namespace rc2e {
 namespace {
 
-bool IsLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
-
 char FoldAscii(char byte) { return byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : byte; }
 
 template <class... Args>
@@ -202,12 +200,7 @@ ValueArray<Text> SplitText(std::string_view text, std::optional<std::string_view
       }
       continue;
     }
-    if (IsLeadByte(text[position])) {
-      if (position + 1 >= text.size()) break;
-      position += 2;
-    } else {
-      position += 1;
-    }
+    position += CharacterLengthAt(text, position);
   }
   if (!limitReached && memberStart < text.size()) addMember(memberStart, text.size());
 
@@ -229,7 +222,7 @@ int32_t FindInText(std::string_view text, std::string_view search, int32_t start
   if (position > lastStart) return -1;
   while (position <= lastStart) {
     if (MatchesAt(text, position, search, ignoreCase)) return static_cast<int32_t>(position + 1);
-    position += IsLeadByte(text[position]) ? 2 : 1;
+    position += CharacterLengthAt(text, position);
   }
   return -1;
 }

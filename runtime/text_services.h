@@ -2,6 +2,7 @@
 // Byte-oriented with double-byte stepping; files and the clipboard live elsewhere.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -17,6 +18,15 @@ namespace rc2e {
 struct DateTime {
   double days = 0;
 };
+
+// A byte of 0x80 or above leads a double-byte character.
+inline bool IsLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
+
+// Bytes of the character at position i: 2 for a lead byte that has a byte after it, else 1.
+// Never steps past the end.
+inline size_t CharacterLengthAt(std::string_view text, size_t i) {
+  return IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
+}
 
 // -1, 0 or 1 from the unsigned bytes; the empty text sorts before every other.
 int CompareText(std::string_view a, std::string_view b);

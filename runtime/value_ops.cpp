@@ -14,8 +14,6 @@ namespace {
 
 constexpr char kWideSpaceByte = '\xA1';
 
-bool IsLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
-
 bool IsWideSpaceAt(std::string_view text, size_t i) {
   return i + 1 < text.size() && text[i] == kWideSpaceByte && text[i + 1] == kWideSpaceByte;
 }
@@ -46,7 +44,7 @@ size_t TrailingBlanksStart(std::string_view text) {
     } else if (IsWideSpaceAt(text, i)) {
       i += 2;
     } else {
-      i += IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
+      i += CharacterLengthAt(text, i);
       end = i;
     }
   }
@@ -114,7 +112,7 @@ Text ToHalfWidth(std::string_view text) {
       replaced.AppendValue('\\');
       i += kWideBackslash.size();
     } else {
-      size_t step = IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
+      size_t step = CharacterLengthAt(text, i);
       loneLeadAtEnd = IsLeadByte(text[i]) && step == 1;
       replaced.Append(text.data() + i, step);
       i += step;
