@@ -73,10 +73,14 @@ int32_t TruncatedReal(double value) {
   return static_cast<int32_t>(value);
 }
 
+// The bytes a write of size bytes may take: a maxBytes above 0 and below size caps it.
+size_t WrittenSize(size_t size, std::optional<int32_t> maxBytes) {
+  return maxBytes && *maxBytes > 0 && static_cast<size_t>(*maxBytes) < size ? static_cast<size_t>(*maxBytes) : size;
+}
+
 void WriteBytes(const void* bytes, size_t size, void* address, std::optional<int32_t> maxBytes) {
   if (!address || size == 0) return;
-  if (maxBytes && *maxBytes > 0 && static_cast<size_t>(*maxBytes) < size) size = static_cast<size_t>(*maxBytes);
-  std::memcpy(address, bytes, size);
+  std::memcpy(address, bytes, WrittenSize(size, maxBytes));
 }
 
 }  // namespace
@@ -157,8 +161,7 @@ int32_t ToInteger(double value) { return TruncatedReal(value); }
 
 void WriteToMemory(std::string_view text, void* address, std::optional<int32_t> maxBytes) {
   if (!address || text.empty()) return;
-  size_t size = text.size() + 1;
-  if (maxBytes && *maxBytes > 0 && static_cast<size_t>(*maxBytes) < size) size = static_cast<size_t>(*maxBytes);
+  size_t size = WrittenSize(text.size() + 1, maxBytes);
   auto* out = static_cast<char*>(address);
   size_t copied = size < text.size() ? size : text.size();
   std::memcpy(out, text.data(), copied);
