@@ -35,30 +35,8 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 }
 
 size_t TrailingCommentStart(std::string_view line) {
-  bool inString = false;
-  size_t i = 0;
-  while (i < line.size()) {
-    char c = line[i];
-    if (inString) {
-      if (c == '\\' && i + 1 < line.size()) {
-        i += 1 + CharacterLengthAt(line, i + 1);
-        continue;
-      }
-      if (c == '"') {
-        if (i + 1 < line.size() && line[i + 1] == '"') {
-          i += 2;
-          continue;
-        }
-        inString = false;
-      }
-    } else if (c == '"') {
-      inString = true;
-    } else if (c == '/' && i + 1 < line.size() && line[i + 1] == '/') {
-      return i;
-    }
-    i += CharacterLengthAt(line, i);
-  }
-  return line.size();
+  return FindOutsideStrings(line, 0,
+                            [line](size_t i) { return line[i] == '/' && i + 1 < line.size() && line[i + 1] == '/'; });
 }
 
 }  // namespace rc2e

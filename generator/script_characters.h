@@ -43,9 +43,39 @@ std::string_view TrimTrailingScriptBlanks(std::string_view text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
+// Position of the first byte at or after start, outside double-quoted strings, for which
+// stopsAt(position) holds; the length of the text when there is none. Inside a string `""`
+// and a backslash with the character after it do not end the string.
+template <class StopsAt>
+size_t FindOutsideStrings(std::string_view text, size_t start, StopsAt stopsAt) {
+  bool inString = false;
+  size_t i = start;
+  while (i < text.size()) {
+    char c = text[i];
+    if (inString) {
+      if (c == '\\' && i + 1 < text.size()) {
+        i += 1 + CharacterLengthAt(text, i + 1);
+        continue;
+      }
+      if (c == '"') {
+        if (i + 1 < text.size() && text[i + 1] == '"') {
+          i += 2;
+          continue;
+        }
+        inString = false;
+      }
+    } else if (c == '"') {
+      inString = true;
+    } else if (stopsAt(i)) {
+      return i;
+    }
+    i += CharacterLengthAt(text, i);
+  }
+  return text.size();
+}
+
 // Position of the `//` that opens a trailing comment outside double-quoted strings, or
-// the length of the line when there is none. Inside a string `""` and a backslash with
-// the character after it do not end the string.
+// the length of the line when there is none.
 size_t TrailingCommentStart(std::string_view line);
 
 // The line up to its trailing comment, without the blanks before it.

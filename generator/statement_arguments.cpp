@@ -10,30 +10,7 @@ namespace {
 
 // Position of the next comma outside strings at or after start, or text.size().
 size_t NextSeparator(std::string_view text, size_t start) {
-  bool inString = false;
-  size_t i = start;
-  while (i < text.size()) {
-    char c = text[i];
-    if (inString) {
-      if (c == '\\' && i + 1 < text.size()) {
-        i += 1 + CharacterLengthAt(text, i + 1);
-        continue;
-      }
-      if (c == '"') {
-        if (i + 1 < text.size() && text[i + 1] == '"') {
-          i += 2;
-          continue;
-        }
-        inString = false;
-      }
-    } else if (c == '"') {
-      inString = true;
-    } else if (c == ',') {
-      return i;
-    }
-    i += CharacterLengthAt(text, i);
-  }
-  return text.size();
+  return FindOutsideStrings(text, start, [text](size_t i) { return text[i] == ','; });
 }
 
 }  // namespace
