@@ -9,6 +9,7 @@
 #include "framework/dispatch.h"
 #include "framework/program_module.h"
 #include "framework/shell_notify.h"
+#include "framework/text_argument.h"
 
 namespace rc2e {
 
@@ -407,7 +408,7 @@ Text DialogWindow::GetItemText(int32_t controlId, int32_t maxLength) {
 }
 
 bool DialogWindow::SetItemText(int32_t controlId, const char* text) {
-  return SetDlgItemTextA(handle, controlId, text ? text : "") != 0;
+  return SetDlgItemTextA(handle, controlId, TextOrEmpty(text)) != 0;
 }
 
 LRESULT DialogWindow::SendItemMessage(int32_t controlId, UINT message, WPARAM wParam, LPARAM lParam) {

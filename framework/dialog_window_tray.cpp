@@ -5,10 +5,10 @@
 
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
 #include "framework/dialog_window.h"
 #include "framework/shell_notify.h"
+#include "framework/text_argument.h"
 #include "framework/tray_icon.h"
 
 namespace rc2e {
@@ -16,8 +16,6 @@ namespace rc2e {
 namespace {
 
 uint32_t Word(const void* handle) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle)); }
-
-std::string_view OrEmpty(const char* text) { return text ? std::string_view(text) : std::string_view(); }
 
 }  // namespace
 
@@ -32,7 +30,7 @@ bool DialogWindow::AddTrayIcon(HICON icon, const char* tip) {
   fields.flags = kTrayFlagsIcon;
   fields.callbackMessage = kTrayCallbackMessage;
   fields.icon = Word(icon);
-  fields.tip = OrEmpty(tip);
+  fields.tip = TextOrEmpty(tip);
   trayData.Write(fields);
   return ShellNotify(NIM_ADD, trayData.data()) != 0;
 }
@@ -41,7 +39,7 @@ bool DialogWindow::SetTrayTip(const char* tip) {
   if (!trayData) return false;
   NotifyIconFields fields;
   fields.flags = kTrayFlagsIcon;
-  fields.tip = OrEmpty(tip);
+  fields.tip = TextOrEmpty(tip);
   trayData.Write(fields);
   return ShellNotify(NIM_MODIFY, trayData.data()) != 0;
 }
@@ -61,9 +59,9 @@ bool DialogWindow::DisplayTrayBalloon(const char* text, const char* title, std::
   if (!trayData) return false;
   NotifyIconFields fields;
   fields.flags = kTrayFlagsBalloon;
-  fields.info = OrEmpty(text);
+  fields.info = TextOrEmpty(text);
   fields.timeout = timeoutMs.value_or(kTrayDefaultBalloonTimeout);
-  fields.infoTitle = OrEmpty(title);
+  fields.infoTitle = TextOrEmpty(title);
   fields.infoFlags = kind.value_or(kTrayDefaultBalloonKind);
   trayData.Write(fields);
   return ShellNotify(NIM_MODIFY, trayData.data()) != 0;

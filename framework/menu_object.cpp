@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/program_module.h"
+#include "framework/text_argument.h"
 
 namespace rc2e {
 
@@ -14,8 +15,6 @@ static_assert(sizeof(MENUINFO) == 28);
 namespace {
 
 UINT PlainFlag(bool byPosition) { return byPosition ? MF_BYPOSITION : MF_BYCOMMAND; }
-
-const char* OrEmpty(const char* text) { return text ? text : ""; }
 
 MENUITEMINFOA ItemInfo(UINT mask) {
   MENUITEMINFOA info;
@@ -75,13 +74,13 @@ bool MenuObject::AttachMenu(HMENU menu) { return !menuHandle_ && StoreHandle(men
 
 bool MenuObject::AppendSubmenu(const MenuObject& subMenu, const char* text) {
   auto subHandle = reinterpret_cast<UINT_PTR>(subMenu.GetMenuHandle());
-  return ::AppendMenuA(menuHandle_, MF_POPUP | MF_BYPOSITION, subHandle, OrEmpty(text)) != 0;
+  return ::AppendMenuA(menuHandle_, MF_POPUP | MF_BYPOSITION, subHandle, TextOrEmpty(text)) != 0;
 }
 
 bool MenuObject::InsertSubmenu(const MenuObject& subMenu, const char* text, std::optional<int32_t> position) {
   UINT at = static_cast<UINT>(position ? *position : GetItemCount());
   auto subHandle = reinterpret_cast<UINT_PTR>(subMenu.GetMenuHandle());
-  return ::InsertMenuA(menuHandle_, at, MF_POPUP | MF_BYPOSITION, subHandle, OrEmpty(text)) != 0;
+  return ::InsertMenuA(menuHandle_, at, MF_POPUP | MF_BYPOSITION, subHandle, TextOrEmpty(text)) != 0;
 }
 
 bool MenuObject::SetToWindow(HWND window) {
@@ -124,7 +123,7 @@ int32_t MenuObject::GetItemId(int32_t position) const {
 }
 
 bool MenuObject::AppendItem(const char* text, uint32_t commandId) {
-  return ::AppendMenuA(menuHandle_, MF_STRING, commandId, OrEmpty(text)) != 0;
+  return ::AppendMenuA(menuHandle_, MF_STRING, commandId, TextOrEmpty(text)) != 0;
 }
 
 bool MenuObject::AppendSeparator() { return ::AppendMenuA(menuHandle_, MF_SEPARATOR, 0, nullptr) != 0; }
@@ -134,7 +133,7 @@ bool MenuObject::AppendBitmap(HBITMAP bitmap, uint32_t commandId) {
 }
 
 bool MenuObject::InsertItem(const char* text, int32_t position, uint32_t commandId) {
-  return ::InsertMenuA(menuHandle_, position, MF_BYPOSITION | MF_STRING, commandId, OrEmpty(text)) != 0;
+  return ::InsertMenuA(menuHandle_, position, MF_BYPOSITION | MF_STRING, commandId, TextOrEmpty(text)) != 0;
 }
 
 bool MenuObject::InsertSeparator(int32_t position) {
@@ -236,7 +235,7 @@ bool MenuObject::SetItemId(uint32_t item, uint32_t commandId, bool byPosition) {
 }
 
 bool MenuObject::SetItemCaption(uint32_t item, const char* text, bool byPosition) {
-  Text caption = Text::Copy(OrEmpty(text));
+  Text caption = Text::Copy(text);
   if (caption.IsNull()) caption = Text::AllocatedEmpty();
   MENUITEMINFOA info = ItemInfo(MIIM_STRING);
   info.dwTypeData = caption.data();

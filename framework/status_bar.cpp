@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/program_module.h"
+#include "framework/text_argument.h"
 #include "runtime/value_ops.h"
 
 namespace rc2e {
@@ -120,7 +121,7 @@ RECT StatusBar::GetPartRect(int32_t index) {
 // texts, colour, icons, tips, mode
 
 bool StatusBar::SetText(int32_t index, const char* text) {
-  return Send(SB_SETTEXTA, index, reinterpret_cast<LPARAM>(text ? text : "")) != 0;
+  return Send(SB_SETTEXTA, index, reinterpret_cast<LPARAM>(TextOrEmpty(text))) != 0;
 }
 
 Text StatusBar::GetText(std::optional<int32_t> index) {
@@ -143,7 +144,7 @@ bool StatusBar::SetPartIcon(int32_t index, HICON icon) {
 HICON StatusBar::GetPartIcon(int32_t index) { return reinterpret_cast<HICON>(Send(SB_GETICON, index, 0)); }
 
 void StatusBar::SetPartTip(int32_t index, const char* text) {
-  Send(SB_SETTIPTEXTA, index, reinterpret_cast<LPARAM>(text ? text : ""));
+  Send(SB_SETTIPTEXTA, index, reinterpret_cast<LPARAM>(TextOrEmpty(text)));
 }
 
 Text StatusBar::GetPartTip(int32_t index) {

@@ -10,13 +10,12 @@
 #include "framework/dispatch.h"
 #include "framework/handle_map.h"
 #include "framework/program_module.h"
+#include "framework/text_argument.h"
 #include "runtime/value_ops.h"
 
 namespace rc2e {
 
 namespace {
-
-const char* TextOrEmpty(const char* text) { return text ? text : ""; }
 
 HFONT CopyOfFont(HFONT source) {
   if (!source) return nullptr;
