@@ -25,9 +25,4 @@ struct DialogBlock {
 // that reaches the end of the lines ends on the last of them.
 ValueArray<DialogBlock> FindDialogBlocks(std::span<const LogicalLine> lines, const ValueArray<Declaration>& declarations);
 
-// True when the line number lies inside the block.
-inline bool BlockHolds(const DialogBlock& block, int32_t lineNumber) {
-  return lineNumber >= block.headerLine && lineNumber <= block.lastLine;
-}
-
 }  // namespace rc2e
