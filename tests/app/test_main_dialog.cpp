@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -19,11 +18,13 @@
 #include "app_test_support.h"
 #include "framework/program_module.h"
 #include "runtime/fatal.h"
+#include "tests/support/file_bytes.h"
 
 namespace rc2e {
 namespace {
 
 using testing::ClipboardText;
+using testing::FileBytes;
 using testing::kMainCaption;
 using testing::WaitUntil;
 
@@ -180,16 +181,6 @@ TEST(MainDialog, EachDropReplacesTheClipboardOrSaysWhyNot) {
     EXPECT_EQ(seen[i].status, steps[i].status);
     EXPECT_EQ(seen[i].statusTexts, (std::vector<std::string>{kStatusGenerating, steps[i].status}));
   }
-}
-
-std::string FileBytes(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    char chunk[4096];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
-    std::fclose(file);
-  }
-  return bytes;
 }
 
 // The visible chooser window of this process, or null.

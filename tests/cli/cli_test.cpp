@@ -8,6 +8,7 @@
 
 #include "cli/command_line.h"
 #include "generator/code_generator.h"
+#include "tests/support/file_bytes.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -21,23 +22,8 @@ namespace {
 
 const char kExample[] = RC2E_SOURCE_DIR "/examples/worked_example.rc";
 
-std::string ReadAll(std::FILE* file) {
-  std::string bytes;
-  std::rewind(file);
-  char chunk[4096];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, n);
-  return bytes;
-}
-
-std::string ReadFile(const char* path) {
-  std::string bytes;
-  if (std::FILE* f = std::fopen(path, "rb")) {
-    bytes = ReadAll(f);
-    std::fclose(f);
-  }
-  return bytes;
-}
+using testing::FileBytes;
+using testing::StreamBytes;
 
 struct CliRun {
   int code;
@@ -51,8 +37,8 @@ CliRun RunWith(std::vector<const char*> args) {
   std::FILE* err = std::tmpfile();
   CliRun run;
   run.code = RunCommandLine(static_cast<int>(args.size()), args.data(), out, err);
-  run.out = ReadAll(out);
-  run.err = ReadAll(err);
+  run.out = StreamBytes(out);
+  run.err = StreamBytes(err);
   std::fclose(out);
   std::fclose(err);
   return run;
@@ -83,7 +69,7 @@ TEST(CommandLineTest, OutputFileTakesTheBytesInstead) {
   CliRun run = RunWith({"-o", path, kExample});
   EXPECT_EQ(run.code, kExitSuccess);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(ReadFile(path), ExampleOutput());
+  EXPECT_EQ(FileBytes(path), ExampleOutput());
   std::remove(path);
 }
 
@@ -151,8 +137,8 @@ TEST(CommandLineTest, DialogChoosesWhichDialogIsGenerated) {
   for (const char* dialog : {"IDD_MAIN", "IDD_OPTIONS", "IDD_ABOUTBOX"}) {
     CliRun run = RunWith({"--dialog", dialog, kEditorScript});
     EXPECT_EQ(run.code, kExitSuccess) << run.err;
-    EXPECT_EQ(run.out, ReadFile((std::string(RC2E_SOURCE_DIR "/tests/generator/fixtures/rw/editor/expected_") +
-                                 dialog + ".txt").c_str()));
+    EXPECT_EQ(run.out,
+              FileBytes(std::string(RC2E_SOURCE_DIR "/tests/generator/fixtures/rw/editor/expected_") + dialog + ".txt"));
   }
 }
 

@@ -2,7 +2,6 @@
 // run, the clipboard kept otherwise, the outcome of each case and the state kept between runs.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
@@ -14,6 +13,7 @@
 #include "runtime/platform.h"
 #include "tests/generator/expected_output.h"
 #include "tests/support/clipboard_text.h"
+#include "tests/support/file_bytes.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -114,13 +114,7 @@ class DialogQuestionTest : public ::testing::Test {
   }
   void TearDown() override { FreeGeneratorState(); }
   static std::string Fixture(const char* name) {
-    std::FILE* file = std::fopen((std::string(RC2E_SOURCE_DIR "/tests/generator/fixtures/rw/") + name).c_str(), "rb");
-    std::string bytes;
-    if (!file) return bytes;
-    char chunk[4096];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
-    std::fclose(file);
-    return bytes;
+    return testing::FileBytes(std::string(RC2E_SOURCE_DIR "/tests/generator/fixtures/rw/") + name);
   }
   const char* script_ = RC2E_SOURCE_DIR "/tests/generator/fixtures/rw/editor/app.rc";
 };

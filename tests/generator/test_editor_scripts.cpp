@@ -3,25 +3,19 @@
 // continued statements, menus and string tables naming classes. Needs Get_Information.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "generator/code_generator.h"
+#include "tests/support/file_bytes.h"
 
 namespace rc2e {
 namespace {
 
 #define RC2E_FIXTURES RC2E_SOURCE_DIR "/tests/generator/fixtures/rw/"
 
-std::string FileBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
+using testing::FileBytes;
 
 struct FixtureCase {
   const char* script;
