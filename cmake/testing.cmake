@@ -9,11 +9,13 @@ endif()
 # rc2e_add_test(NAME SOURCES src... LIBS lib... [GUI])
 # One test executable, one ctest entry; on the Windows target ctest runs it through
 # scripts/wine-run (the toolchain's emulator). GUI tests need the display that
-# scripts/wine-session provides and are labelled so they can be run alone.
+# scripts/wine-session provides and are labelled so they can be run alone. RC2E_SOURCE_DIR
+# names the source tree, where the examples and fixtures are.
 function(rc2e_add_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE RC2E_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 300)
   if(T_GUI)

@@ -13,5 +13,4 @@ rc2e_add_test(generator_script_reading_test
 # Resource-editor scripts from tests/generator/fixtures/rw through the whole pipeline.
 rc2e_add_test(generator_editor_scripts_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_editor_scripts.cpp
               LIBS rc2e_generator)
-target_compile_definitions(generator_editor_scripts_test PRIVATE RC2E_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_dependencies(generator_editor_scripts_test Get_Information)
