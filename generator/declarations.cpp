@@ -216,11 +216,8 @@ const char* DialogComponentClass() { return kDialog; }
 std::optional<std::string_view> DialogHeaderSymbol(const StatementArguments& statement) {
   std::string_view rest = statement.Rest();
   if (statement.Keyword().empty() || rest.empty() || !IsScriptBlank(rest[0])) return std::nullopt;
-  size_t begin = 0;
-  while (begin < rest.size() && IsScriptBlank(rest[begin])) ++begin;
-  size_t end = begin;
-  while (end < rest.size() && !IsScriptBlank(rest[end]) && rest[end] != ',' && rest[end] != '"') ++end;
-  std::string_view second = rest.substr(begin, end - begin);
+  // The rest ends before any trailing comment, so its first word is the line's second word.
+  std::string_view second = FirstWord(rest);
   if (!EqualsIgnoringCase(second, "DIALOG") && !EqualsIgnoringCase(second, "DIALOGEX")) return std::nullopt;
   return statement.Keyword();
 }

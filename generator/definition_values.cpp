@@ -12,11 +12,6 @@ namespace rc2e {
 
 namespace {
 
-size_t SkipSpacesAndTabs(std::string_view text, size_t i) {
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  return i;
-}
-
 // Where VALUE starts in a `#define NAME VALUE` line; npos for any other line.
 size_t ValueStart(std::string_view line) {
   size_t i = SkipSpacesAndTabs(line, 0);

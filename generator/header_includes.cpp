@@ -21,11 +21,6 @@ constexpr bool kPathsIgnoreCase = false;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-size_t SkipSpacesAndTabs(std::string_view text, size_t i) {
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  return i;
-}
-
 // The path with separators unified and `.` and `name/..` steps removed, so that two
 // spellings of one file compare equal.
 Text NormalisedPath(std::string_view path) {

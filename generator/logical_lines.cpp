@@ -11,12 +11,6 @@ namespace rc2e {
 
 namespace {
 
-std::string_view TrimLeadingScriptBlanks(std::string_view text) {
-  size_t begin = 0;
-  while (begin < text.size() && IsScriptBlank(text[begin])) ++begin;
-  return text.substr(begin);
-}
-
 // The piece that scanned line i adds to a run from first to last.
 std::string_view RunPiece(std::span<const std::string_view> lines, size_t first, size_t last, size_t i) {
   std::string_view piece = i == last ? lines[i] : WithoutTrailingComment(lines[i]);

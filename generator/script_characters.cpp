@@ -16,10 +16,14 @@ std::string_view TrimTrailingScriptBlanks(std::string_view text) {
   return text.substr(0, end);
 }
 
-std::string_view TrimScriptBlanks(std::string_view text) {
+std::string_view TrimLeadingScriptBlanks(std::string_view text) {
   size_t begin = 0;
   while (begin < text.size() && IsScriptBlank(text[begin])) ++begin;
-  return TrimTrailingScriptBlanks(text.substr(begin));
+  return text.substr(begin);
+}
+
+std::string_view TrimScriptBlanks(std::string_view text) {
+  return TrimTrailingScriptBlanks(TrimLeadingScriptBlanks(text));
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
@@ -28,10 +32,6 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (FoldCase(a[i]) != FoldCase(b[i])) return false;
   }
   return true;
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 size_t TrailingCommentStart(std::string_view line) {

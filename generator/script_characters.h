@@ -13,6 +13,12 @@ inline bool IsScriptBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
+// The first position at or after i that holds neither a space nor a tab.
+inline size_t SkipSpacesAndTabs(std::string_view text, size_t i) {
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  return i;
+}
+
 inline bool IsIdentifierByte(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
@@ -37,11 +43,11 @@ void ForEachIdentifier(std::string_view text, size_t from, Visit visit) {
 }
 
 std::string_view TrimScriptBlanks(std::string_view text);
+std::string_view TrimLeadingScriptBlanks(std::string_view text);
 std::string_view TrimTrailingScriptBlanks(std::string_view text);
 
 // ASCII letters compared without case; every other byte exactly.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
 // Position of the first byte at or after start, outside double-quoted strings, for which
 // stopsAt(position) holds; the length of the text when there is none. Inside a string `""`

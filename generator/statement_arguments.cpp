@@ -16,14 +16,13 @@ size_t NextSeparator(std::string_view text, size_t start) {
 }  // namespace
 
 std::string_view FirstWord(std::string_view line) {
-  size_t begin = 0;
-  while (begin < line.size() && IsScriptBlank(line[begin])) ++begin;
-  size_t end = begin;
+  line = TrimLeadingScriptBlanks(line);
+  size_t end = 0;
   while (end < line.size() && !IsScriptBlank(line[end]) && line[end] != ',' && line[end] != '"' &&
          !(line[end] == '/' && end + 1 < line.size() && line[end + 1] == '/')) {
     end += CharacterLengthAt(line, end);
   }
-  return line.substr(begin, end - begin);
+  return line.substr(0, end);
 }
 
 StatementArguments::StatementArguments(std::string_view logicalLine) {
