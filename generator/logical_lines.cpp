@@ -27,10 +27,11 @@ struct Run {
 
 bool ContinuesOnNextLine(std::string_view line) {
   std::string_view code = WithoutTrailingComment(line);
-  // The last character, stepped to from the start: `|` may be a double-byte trail byte.
-  size_t last = std::string_view::npos;
+  if (code.empty() || (code.back() != ',' && code.back() != '|')) return false;
+  // The last byte must start a character, stepped to from the start: it may be a trail byte.
+  size_t last = 0;
   for (size_t i = 0; i < code.size(); i += CharacterLengthAt(code, i)) last = i;
-  return last != std::string_view::npos && last + 1 == code.size() && (code[last] == ',' || code[last] == '|');
+  return last + 1 == code.size();
 }
 
 LogicalLines JoinLogicalLines(std::span<const std::string_view> lines, int32_t firstLineNumber) {
