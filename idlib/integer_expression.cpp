@@ -66,38 +66,35 @@ class Evaluator {
     return std::nullopt;
   }
 
-  // precedence levels, loosest first
-  std::optional<uint32_t> BitwiseOr() {
-    auto left = BitwiseXor();
-    while (left && Peek() == '|') {
+  // One left-associative level: the one-character operators in ops over the next tighter
+  // level; combine(operator, left, right) gives no value for an operation that has none.
+  template <class Combine>
+  std::optional<uint32_t> OperatorLevel(std::string_view ops, std::optional<uint32_t> (Evaluator::*operand)(),
+                                        Combine combine) {
+    auto left = (this->*operand)();
+    while (left) {
+      char op = Peek();
+      if (ops.find(op) == std::string_view::npos) break;
       ++position_;
-      auto right = BitwiseXor();
+      auto right = (this->*operand)();
       if (!right) return Fail();
-      *left |= *right;
+      left = combine(op, *left, *right);
+      if (!left) return Fail();
     }
     return left;
+  }
+
+  // precedence levels, loosest first
+  std::optional<uint32_t> BitwiseOr() {
+    return OperatorLevel("|", &Evaluator::BitwiseXor, [](char, uint32_t a, uint32_t b) { return a | b; });
   }
 
   std::optional<uint32_t> BitwiseXor() {
-    auto left = BitwiseAnd();
-    while (left && Peek() == '^') {
-      ++position_;
-      auto right = BitwiseAnd();
-      if (!right) return Fail();
-      *left ^= *right;
-    }
-    return left;
+    return OperatorLevel("^", &Evaluator::BitwiseAnd, [](char, uint32_t a, uint32_t b) { return a ^ b; });
   }
 
   std::optional<uint32_t> BitwiseAnd() {
-    auto left = Shift();
-    while (left && Peek() == '&') {
-      ++position_;
-      auto right = Shift();
-      if (!right) return Fail();
-      *left &= *right;
-    }
-    return left;
+    return OperatorLevel("&", &Evaluator::Shift, [](char, uint32_t a, uint32_t b) { return a & b; });
   }
 
   std::optional<uint32_t> Shift() {
@@ -122,41 +119,20 @@ class Evaluator {
   }
 
   std::optional<uint32_t> Additive() {
-    auto left = Multiplicative();
-    while (left) {
-      char c = Peek();
-      if (c != '+' && c != '-') break;
-      ++position_;
-      auto right = Multiplicative();
-      if (!right) return Fail();
-      *left = c == '+' ? *left + *right : *left - *right;
-    }
-    return left;
+    return OperatorLevel("+-", &Evaluator::Multiplicative,
+                         [](char op, uint32_t a, uint32_t b) { return op == '+' ? a + b : a - b; });
   }
 
   std::optional<uint32_t> Multiplicative() {
-    auto left = Unary();
-    while (left) {
-      char c = Peek();
-      if (c != '*' && c != '/' && c != '%') break;
-      ++position_;
-      auto right = Unary();
-      if (!right) return Fail();
-      if (c == '*') {
-        *left *= *right;
-        continue;
-      }
-      if (*right == 0) return Fail();
-      int32_t dividend = static_cast<int32_t>(*left);
-      int32_t divisor = static_cast<int32_t>(*right);
+    return OperatorLevel("*/%", &Evaluator::Unary, [](char op, uint32_t a, uint32_t b) -> std::optional<uint32_t> {
+      if (op == '*') return a * b;
+      if (b == 0) return std::nullopt;
+      int32_t dividend = static_cast<int32_t>(a);
+      int32_t divisor = static_cast<int32_t>(b);
       // INT32_MIN / -1 wraps to INT32_MIN, and its remainder is 0.
-      if (divisor == -1) {
-        *left = c == '/' ? 0u - *left : 0u;
-      } else {
-        *left = static_cast<uint32_t>(c == '/' ? dividend / divisor : dividend % divisor);
-      }
-    }
-    return left;
+      if (divisor == -1) return op == '/' ? 0u - a : 0u;
+      return static_cast<uint32_t>(op == '/' ? dividend / divisor : dividend % divisor);
+    });
   }
 
   std::optional<uint32_t> Unary() {
