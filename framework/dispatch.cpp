@@ -83,6 +83,13 @@ LRESULT WindowBase::HookMouseLeave(HWND) {
 LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto passOn = [&]() { return CallWindowProcA(previousProc, window, message, wParam, lParam); };
   auto raised = [](int32_t result) { return static_cast<LRESULT>(result); };
+  // The handler's nonzero answer, else the earlier procedure's. The modifier keys come
+  // last and are read only when a handler is set.
+  auto raiseWithKeys = [&](EventHandler event, auto... leading) {
+    if (!event) return passOn();
+    int32_t result = InvokeEvent(event, leading..., ToEventArg(ModifierKeys()));
+    return result != 0 ? raised(result) : passOn();
+  };
 
   switch (message) {
     // WM_NCDESTROY → Detach(window), then the procedure held before
@@ -107,33 +114,18 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         HookLeftDoubleClick(window, lParam);
         event = OnLeftDoubleClick;
       }
-      if (event) {
-        int32_t result = InvokeEvent(event, X(lParam), Y(lParam), ToEventArg(ModifierKeys()));
-        if (result != 0) return raised(result);
-      }
-      return passOn();
+      return raiseWithKeys(event, X(lParam), Y(lParam));
     }
 
     // WM_RBUTTON{DOWN,UP} → OnRightButton…(x, y, keys)
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP: {
-      EventHandler event = message == WM_RBUTTONDOWN ? OnRightButtonDown : OnRightButtonUp;
-      if (event) {
-        int32_t result = InvokeEvent(event, X(lParam), Y(lParam), ToEventArg(ModifierKeys()));
-        if (result != 0) return raised(result);
-      }
-      return passOn();
-    }
+    case WM_RBUTTONUP:
+      return raiseWithKeys(message == WM_RBUTTONDOWN ? OnRightButtonDown : OnRightButtonUp, X(lParam), Y(lParam));
 
     // WM_MOUSEMOVE → HookMouseMove(window, x, y); OnMouseMove(x, y, keys)
-    case WM_MOUSEMOVE: {
+    case WM_MOUSEMOVE:
       if (HookMouseMove(window, static_cast<int32_t>(X(lParam)), static_cast<int32_t>(Y(lParam))) != 0) return 0;
-      if (OnMouseMove) {
-        int32_t result = InvokeEvent(OnMouseMove, X(lParam), Y(lParam), ToEventArg(ModifierKeys()));
-        if (result != 0) return raised(result);
-      }
-      return passOn();
-    }
+      return raiseWithKeys(OnMouseMove, X(lParam), Y(lParam));
 
     // WM_SETFOCUS → OnGotFocus(); WM_KILLFOCUS → OnLostFocus(); both passed on
     case WM_SETFOCUS:
@@ -151,26 +143,16 @@ LRESULT WindowBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         HookKeyDown(window, wParam);
         event = OnKeyDown;
       }
-      if (event) {
-        int32_t result = InvokeEvent(event, static_cast<EventArg>(wParam), ToEventArg(ModifierKeys()));
-        if (result != 0) return raised(result);
-      }
-      return passOn();
+      return raiseWithKeys(event, static_cast<EventArg>(wParam));
     }
 
     // WM_MOUSEWHEEL → OnMouseWheel(signed delta, keys); WM_CHAR → OnChar(code)
     case WM_MOUSEWHEEL:
-      if (OnMouseWheel) {
-        int32_t result = InvokeEvent(OnMouseWheel, ToEventArg(HighWord(wParam)), ToEventArg(ModifierKeys()));
-        if (result != 0) return raised(result);
-      }
-      return passOn();
-    case WM_CHAR:
-      if (OnChar) {
-        int32_t result = InvokeEvent(OnChar, static_cast<EventArg>(wParam));
-        if (result != 0) return raised(result);
-      }
-      return passOn();
+      return raiseWithKeys(OnMouseWheel, ToEventArg(HighWord(wParam)));
+    case WM_CHAR: {
+      int32_t result = InvokeEvent(OnChar, static_cast<EventArg>(wParam));
+      return result != 0 ? raised(result) : passOn();
+    }
 
     // WM_SETCURSOR → HookSetCursor(window, message, wParam, lParam)
     case WM_SETCURSOR: {
