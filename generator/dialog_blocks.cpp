@@ -41,9 +41,12 @@ ValueArray<DialogBlock> FindDialogBlocks(std::span<const LogicalLine> lines,
   GrowingArray<DialogBlock> blocks;
   HeaderCursor headers(declarations);
   size_t i = 0;
-  while (i < lines.size() && !headers.At(lines[i].lineNumber)) ++i;
   while (i < lines.size()) {
     const Declaration* header = headers.At(lines[i].lineNumber);
+    if (!header) {
+      ++i;
+      continue;
+    }
     headers.Advance();
     DialogBlock block{header->symbol, lines[i].lineNumber, lines[i].lineNumber};
     int32_t depth = 0;
@@ -66,7 +69,6 @@ ValueArray<DialogBlock> FindDialogBlocks(std::span<const LogicalLine> lines,
     }
     blocks.Append(block);
     i = next;
-    while (i < lines.size() && !headers.At(lines[i].lineNumber)) ++i;
   }
   return blocks.Finish();
 }
