@@ -1,5 +1,5 @@
 // Shared pieces of the program tests: the scripts they drop with the fragments expected on
-// the clipboard, files in a scratch folder, clipboard access, drop blocks and polling.
+// the clipboard, files in a scratch folder, clipboard access, drop blocks, finding windows and polling.
 // No test logic here; every helper acts like a user or another program would.
 #pragma once
 
@@ -86,6 +86,18 @@ inline HDROP MakeDropHandle(const std::vector<std::string>& paths) {
   }
   GlobalUnlock(block);
   return static_cast<HDROP>(block);
+}
+
+// The visible top-level window of the process with this class (null: any) and caption, or null;
+// a program's window counts once it is shown, that is once it is set up.
+inline HWND TopLevelWindowOf(DWORD process, const char* className, const char* caption) {
+  for (HWND w = FindWindowExA(nullptr, nullptr, className, caption); w;
+       w = FindWindowExA(nullptr, w, className, caption)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == process && IsWindowVisible(w)) return w;
+  }
+  return nullptr;
 }
 
 // The window text of a window of another thread or process (WM_GETTEXT is marshalled).

@@ -184,14 +184,7 @@ TEST(MainDialog, EachDropReplacesTheClipboardOrSaysWhyNot) {
 }
 
 // The visible chooser window of this process, or null.
-HWND FindChooserOfThisProcess() {
-  for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, "选择对话框"); w; w = FindWindowExA(nullptr, w, nullptr, "选择对话框")) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(w, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(w)) return w;
-  }
-  return nullptr;
-}
+HWND FindChooserOfThisProcess() { return testing::TopLevelWindowOf(GetCurrentProcessId(), nullptr, "选择对话框"); }
 
 void PostKey(HWND window, WPARAM key) {
   LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), 0)) << 16;

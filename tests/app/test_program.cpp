@@ -16,6 +16,7 @@ namespace {
 using testing::ClipboardText;
 using testing::FolderOfThisProgram;
 using testing::kMainCaption;
+using testing::TopLevelWindowOf;
 using testing::WaitUntil;
 using testing::WindowText;
 
@@ -23,16 +24,6 @@ constexpr int32_t kStatusBarId = 1001;
 const char* const kPrompt = "请将RC拖入";
 const char* const kCopied = "代码已复制到剪辑版";
 const char* const kMissingLibraryText = "同目录下无法找到DLL文件:\"Get_Information.dll\".请与作者联系.";
-
-HWND TopLevelWindowOf(DWORD process, const char* className, const char* caption) {
-  for (HWND w = FindWindowExA(nullptr, nullptr, className, caption); w;
-       w = FindWindowExA(nullptr, w, className, caption)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == process && IsWindowVisible(w)) return w;  // shown once it is set up
-  }
-  return nullptr;
-}
 
 // rc2e.exe started from its folder with the scratch folder as current directory; ended by
 // force if a test leaves it running.
