@@ -14,29 +14,19 @@ function(rc2e_resource_object out_var)
   get_filename_component(stem ${script} NAME_WE)
   get_filename_component(script_dir ${script} DIRECTORY)
   set(object ${CMAKE_CURRENT_BINARY_DIR}/${stem}_resources.o)
-  set(include_flags /I ${script_dir})
-  set(windres_flags --include-dir=${script_dir})
-  foreach(dir ${R_INCLUDE_DIRS})
-    list(APPEND include_flags /I ${dir})
-    list(APPEND windres_flags --include-dir=${dir})
-  endforeach()
   if(RC2E_LLVM_RC)
     set(res ${CMAKE_CURRENT_BINARY_DIR}/${stem}.res)
-    add_custom_command(
-      OUTPUT ${object}
-      COMMAND ${RC2E_LLVM_RC} /C 65001 /L 0x804 ${include_flags} /FO ${res} -- ${script}
-      COMMAND ${CMAKE_RC_COMPILER} --input-format=res --output-format=coff -o ${object} ${res}
-      DEPENDS ${script} ${R_DEPENDS}
-      COMMENT "Compiling resources ${stem}.rc"
-      VERBATIM)
+    list(TRANSFORM R_INCLUDE_DIRS PREPEND "/I;" OUTPUT_VARIABLE include_flags)  # "/I" and the folder, each
+    set(commands
+      COMMAND ${RC2E_LLVM_RC} /C 65001 /L 0x804 /I ${script_dir} ${include_flags} /FO ${res} -- ${script}
+      COMMAND ${CMAKE_RC_COMPILER} --input-format=res --output-format=coff -o ${object} ${res})
   else()
-    add_custom_command(
-      OUTPUT ${object}
-      COMMAND ${CMAKE_RC_COMPILER} --codepage=65001 ${windres_flags} --output-format=coff -o ${object} ${script}
-      DEPENDS ${script} ${R_DEPENDS}
-      COMMENT "Compiling resources ${stem}.rc"
-      VERBATIM)
+    list(TRANSFORM R_INCLUDE_DIRS PREPEND --include-dir= OUTPUT_VARIABLE include_flags)
+    set(commands COMMAND ${CMAKE_RC_COMPILER} --codepage=65001 --include-dir=${script_dir} ${include_flags}
+                         --output-format=coff -o ${object} ${script})
   endif()
+  add_custom_command(OUTPUT ${object} ${commands} DEPENDS ${script} ${R_DEPENDS}
+                     COMMENT "Compiling resources ${stem}.rc" VERBATIM)
   set_source_files_properties(${object} PROPERTIES GENERATED TRUE EXTERNAL_OBJECT TRUE)
   set(${out_var} ${object} PARENT_SCOPE)
 endfunction()
