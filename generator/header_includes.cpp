@@ -46,11 +46,7 @@ Text NormalisedPath(std::string_view path) {
   if (rooted) *out++ = '/';
   for (int32_t n = 1; n <= steps.Count(); ++n) {
     if (n > 1) *out++ = '/';
-    std::string_view step = steps.At(n);
-    for (size_t k = 0; k < step.size(); ++k) {
-      char c = step[k];
-      *out++ = kPathsIgnoreCase && c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
+    for (char c : steps.At(n)) *out++ = kPathsIgnoreCase ? FoldAscii(c) : c;
   }
   return normalised;
 }

@@ -4,12 +4,6 @@
 
 namespace rc2e {
 
-namespace {
-
-char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-}  // namespace
-
 std::string_view TrimTrailingScriptBlanks(std::string_view text) {
   size_t end = text.size();
   while (end > 0 && IsScriptBlank(text[end - 1])) --end;
@@ -29,7 +23,7 @@ std::string_view TrimScriptBlanks(std::string_view text) {
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
   }
   return true;
 }

@@ -12,8 +12,6 @@
 namespace rc2e {
 namespace {
 
-char FoldAscii(char byte) { return byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : byte; }
-
 template <class... Args>
 Text Formatted(const char* format, Args... args) {
   int length = std::snprintf(nullptr, 0, format, args...);

@@ -28,6 +28,9 @@ inline size_t CharacterLengthAt(std::string_view text, size_t i) {
   return IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
 }
 
+// An ASCII lower-case letter as its capital; every other byte as it is.
+inline char FoldAscii(char byte) { return byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : byte; }
+
 // -1, 0 or 1 from the unsigned bytes; the empty text sorts before every other.
 int CompareText(std::string_view a, std::string_view b);
 
