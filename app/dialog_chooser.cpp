@@ -2,11 +2,9 @@
 // made by the buttons, Enter, Escape and a double-click. Which dialogs exist is the caller's.
 #include "app/dialog_chooser.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "framework/handle_map.h"
 #include "framework/window_base.h"
+#include "runtime/text_services.h"
 
 namespace rc2e {
 
@@ -18,16 +16,7 @@ constexpr const char* kCountSuffix = " 个组件)";
 }  // namespace
 
 Text ChooserLine(const DialogChooserEntry& entry) {
-  char count[16];
-  int countLength = std::snprintf(count, sizeof count, " (%d", static_cast<int>(entry.controlCount));
-  size_t symbolLength = entry.symbol.Length();
-  size_t suffixLength = std::strlen(kCountSuffix);
-  Text line = Text::WithLength(symbolLength + static_cast<size_t>(countLength) + suffixLength);
-  char* out = line.data();
-  std::memcpy(out, entry.symbol.c_str(), symbolLength);
-  std::memcpy(out + symbolLength, count, static_cast<size_t>(countLength));
-  std::memcpy(out + symbolLength + countLength, kCountSuffix, suffixLength);
-  return line;
+  return ConcatTexts({entry.symbol, " (", ToText(entry.controlCount), kCountSuffix});
 }
 
 // operations
