@@ -23,9 +23,10 @@ class RecordMaker {
     }
     char* passed = substituted ? substituted->data() : line;
     int32_t id = IdentifierOfLine(passed);
-    Text name = Text::Copy(SymbolOfLine(passed));
-    if (name.IsEmpty() || IsEditorBookkeepingName(name.view())) return;
-    records_.Append(ComponentRecord{std::move(name), id, Text()});
+    const char* symbol = SymbolOfLine(passed);
+    std::string_view name = symbol ? symbol : "";
+    if (name.empty() || IsEditorBookkeepingName(name)) return;
+    records_.Append(ComponentRecord{Text::Copy(name), id, Text()});
   }
   ValueArray<ComponentRecord> Finish() { return records_.Finish(); }
 
