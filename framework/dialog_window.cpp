@@ -4,7 +4,6 @@
 #include "framework/dialog_window.h"
 
 #include <cstring>
-#include <vector>
 
 #include "framework/dispatch.h"
 #include "framework/program_module.h"
@@ -19,7 +18,7 @@ HBITMAP CopyOfBitmap(HBITMAP source) {
   return source ? static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, 0)) : nullptr;
 }
 
-// Copies src into dc at (x, y) through a memory DC, unscaled or stretched to width × height.
+// Copies picture into dc at rect's top-left through a memory DC, unscaled or stretched to rect.
 void DrawPicture(HDC dc, HBITMAP picture, const RECT& rect, bool stretch) {
   BITMAP size{};
   GetObjectA(picture, sizeof size, &size);
@@ -46,8 +45,6 @@ void RegisterDialogClassCopy(const char* className) {
   description.lpszClassName = className;
   RegisterClassExA(&description);  // fails harmlessly when the name exists already
 }
-
-EventArg HandleArg(const void* handle) { return ToEventArg(handle); }
 
 }  // namespace
 
@@ -105,7 +102,7 @@ std::unique_ptr<WindowBase> DialogWindow::Clone() const {
 LRESULT DialogWindow::DialogMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
-      InvokeEvent(OnCreated, HandleArg(window));
+      InvokeEvent(OnCreated, ToEventArg(window));
       RECT client{};
       GetClientRect(window, &client);
       SendMessageA(window, WM_SIZE, 0, MAKELPARAM(client.right - client.left, client.bottom - client.top));

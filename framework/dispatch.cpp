@@ -5,8 +5,6 @@
 
 #include <commctrl.h>
 
-#include <cstring>
-
 #include "framework/event.h"
 #include "framework/handle_map.h"
 #include "framework/window_base.h"
