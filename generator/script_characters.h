@@ -1,5 +1,5 @@
-// Byte rules shared by the script-reading stages: blanks, identifier bytes and walks, ASCII
-// case folding and where quoted strings and `//` comments lie in a line (stepping: text_services).
+// Byte rules shared by the script-reading stages, over the run-time's double-byte stepping:
+// blanks, identifier bytes and walks, case-blind comparison, strings and `//` comments in a line.
 #pragma once
 
 #include <cstddef>
